@@ -64,6 +64,15 @@ public:
   bool reverse = false;
   bool octaveDown = false;
   int32_t numChannels = 1;
+
+private:
+  // A zero-filled block of `length` floats, or null when it cannot be had.
+  static float* allocateLoop(int64_t length);
+  // Releases the old block and keeps the new one with its length.
+  void replaceLoop(float* buffer, int32_t length);
+  // The two directions of the octave switch; false when refused.
+  bool doubleFrames();
+  bool halveFrames();
 };
 
 }  // namespace quarvine
