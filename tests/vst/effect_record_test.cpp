@@ -122,7 +122,7 @@ TEST(EffectRecord, CloseReachesTheDispatcherThenDestroysTheInstanceAndAnswersOne
                                                       "destroyed"}));
 }
 
-TEST(EffectRecord, CloseThroughTheBaseDispatcherReleasesTheInstance) {
+TEST(EffectRecord, CloseAnswersOneWhereTheDispatcherAnswersZero) {
   AEffect* record = (new TestEffect)->getAeffect();
   EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
 }
