@@ -11,7 +11,9 @@ struct AudioBuffer {
   std::vector<std::vector<float>> channels;
 
   int channelCount() const { return static_cast<int>(channels.size()); }
-  int64_t frameCount() const { return channels.empty() ? 0 : static_cast<int64_t>(channels[0].size()); }
+  int64_t frameCount() const {
+    return channels.empty() ? 0 : static_cast<int64_t>(channels[0].size());
+  }
 };
 
 }  // namespace vstrender

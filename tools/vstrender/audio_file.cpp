@@ -1,6 +1,7 @@
 #include "audio_file.h"
 
 #include <sndfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
-#include <sys/stat.h>
 
+#include "interrupt_cleanup.h"
 #include "user_error.h"
 
 namespace vstrender {
@@ -75,7 +76,8 @@ AudioBuffer readAudioFile(const std::string& path) {
   AudioBuffer buffer;
   buffer.sampleRate = info.samplerate;
   std::vector<float> interleaved(static_cast<size_t>(info.frames) * info.channels);
-  const sf_count_t read = info.frames > 0 ? sf_readf_float(file, interleaved.data(), info.frames) : 0;
+  const sf_count_t read =
+      info.frames > 0 ? sf_readf_float(file, interleaved.data(), info.frames) : 0;
   const int readError = sf_error(file);
   sf_close(file);
 
@@ -85,7 +87,8 @@ AudioBuffer readAudioFile(const std::string& path) {
   }
   buffer.channels.assign(info.channels, std::vector<float>(info.frames));
   for (sf_count_t i = 0; i < info.frames; ++i) {
-    for (int c = 0; c < info.channels; ++c) buffer.channels[c][i] = interleaved[i * info.channels + c];
+    for (int c = 0; c < info.channels; ++c)
+      buffer.channels[c][i] = interleaved[i * info.channels + c];
   }
   return buffer;
 }
@@ -97,11 +100,15 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int channels, double s
   info.channels = channels;
   info.format = formatForExtension(path);
   if (!sf_format_check(&info)) {
-    throw UserError(path + ": this format cannot hold " + std::to_string(channels) + " channels at " +
-                    std::to_string(info.samplerate) + " Hz");
+    throw UserError(path + ": this format cannot hold " + std::to_string(channels) +
+                    " channels at " + std::to_string(info.samplerate) + " Hz");
   }
+  removeOnInterrupt(tempPath_);
   file_ = sf_open(tempPath_.c_str(), SFM_WRITE, &info);
-  if (file_ == nullptr) throw UserError(path + ": cannot write: " + sf_strerror(nullptr));
+  if (file_ == nullptr) {
+    forgetOnInterrupt();
+    throw UserError(path + ": cannot write: " + sf_strerror(nullptr));
+  }
   // Floats above full scale stay as they are; the plug-in's level is the point.
   sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_FALSE);
 }
@@ -111,12 +118,14 @@ AudioFileWriter::~AudioFileWriter() {
     closeFile();
     std::remove(tempPath_.c_str());
   }
+  forgetOnInterrupt();
 }
 
 void AudioFileWriter::write(const float* const* channels, int frames) {
   interleaved_.resize(static_cast<size_t>(frames) * channels_);
   for (int i = 0; i < frames; ++i) {
-    for (int c = 0; c < channels_; ++c) interleaved_[static_cast<size_t>(i) * channels_ + c] = channels[c][i];
+    for (int c = 0; c < channels_; ++c)
+      interleaved_[static_cast<size_t>(i) * channels_ + c] = channels[c][i];
   }
   if (sf_writef_float(file_, interleaved_.data(), frames) != frames) {
     throw UserError(path_ + ": write failed: " + sf_strerror(file_));

@@ -51,15 +51,17 @@ std::string demoPluginPath(const Options& options) {
   for (const char* candidate : {VSTRENDER_BUILT_PLUGIN, VSTRENDER_INSTALLED_PLUGIN}) {
     if (fileExists(candidate)) return candidate;
   }
-  throw UserError(std::string("--demo: QuarvineVSTi is neither at ") + VSTRENDER_BUILT_PLUGIN + " nor at " +
-                  VSTRENDER_INSTALLED_PLUGIN + "; build it or give its path");
+  throw UserError(std::string("--demo: QuarvineVSTi is neither at ") + VSTRENDER_BUILT_PLUGIN +
+                  " nor at " + VSTRENDER_INSTALLED_PLUGIN + "; build it or give its path");
 }
 
 }  // namespace
 
-void renderToFile(Plugin& plugin, const RenderJob& job, const std::string& outputPath, std::ostream& out) {
+void renderToFile(Plugin& plugin, const RenderJob& job, const std::string& outputPath,
+                  std::ostream& out) {
   const int outputs = plugin.effect().numOutputs;
-  if (outputs <= 0) throw UserError(plugin.library().path() + ": the plug-in has no audio outputs to render");
+  if (outputs <= 0)
+    throw UserError(plugin.library().path() + ": the plug-in has no audio outputs to render");
   AudioFileWriter writer(outputPath, outputs, job.sampleRate);
   SignalStats stats(outputs);
   FileSink sink(writer, stats);
@@ -69,7 +71,8 @@ void renderToFile(Plugin& plugin, const RenderJob& job, const std::string& outpu
   bar.finish();
   writer.commit();
   if (report.eventsPastEnd > 0) {
-    note(std::to_string(report.eventsPastEnd) + " MIDI events at or after the end of the render were not sent" +
+    note(std::to_string(report.eventsPastEnd) +
+         " MIDI events at or after the end of the render were not sent" +
          " (--tail renders longer)");
   }
   out << stats.summary(outputPath, job.sampleRate) << "\n";
@@ -94,8 +97,9 @@ void runRender(const Options& options, std::ostream& out) {
   if (!options.inputPath.empty()) {
     AudioBuffer audio = readAudioFile(options.inputPath);
     if (options.sampleRate && *options.sampleRate != audio.sampleRate) {
-      throw UserError("--rate " + std::to_string(*options.sampleRate) + ": " + options.inputPath + " is at " +
-                      std::to_string(static_cast<int>(audio.sampleRate)) + " Hz and vstrender does not resample");
+      throw UserError("--rate " + std::to_string(*options.sampleRate) + ": " + options.inputPath +
+                      " is at " + std::to_string(static_cast<int>(audio.sampleRate)) +
+                      " Hz and vstrender does not resample");
     }
     job.sampleRate = audio.sampleRate;
     job.input = std::make_shared<BufferSource>(std::move(audio));
@@ -105,21 +109,26 @@ void runRender(const Options& options, std::ostream& out) {
     if (options.lengthSeconds) {
       frames = std::llround(*options.lengthSeconds * job.sampleRate);
     } else if (!job.events.empty()) {
-      const auto last = std::max_element(job.events.begin(), job.events.end(),
-                                         [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
-      frames = std::llround(last->seconds * job.sampleRate) + 1;  // up to and including the last event
+      const auto last =
+          std::max_element(job.events.begin(), job.events.end(),
+                           [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
+      frames =
+          std::llround(last->seconds * job.sampleRate) + 1;  // up to and including the last event
     } else {
-      throw UserError("--length: give the length of the input, or an input file, or MIDI events to end at");
+      throw UserError(
+          "--length: give the length of the input, or an input file, or MIDI events to end at");
     }
-    job.input = std::make_shared<SignalSource>(options.signal.value_or(SignalSpec{}), options.channels, frames,
-                                               job.sampleRate);
+    job.input = std::make_shared<SignalSource>(options.signal.value_or(SignalSpec{}),
+                                               options.channels, frames, job.sampleRate);
   }
   job.totalFrames = job.input->frameCount() + std::llround(options.tailSeconds * job.sampleRate);
-  if (job.totalFrames == 0) throw UserError("nothing to render: the input is empty and --tail is 0");
+  if (job.totalFrames == 0)
+    throw UserError("nothing to render: the input is empty and --tail is 0");
 
   Plugin plugin(options.pluginPath);
   if (!options.inputPath.empty() && plugin.effect().numInputs == 0) {
-    note(options.pluginPath + " has no audio inputs; " + options.inputPath + " only sets the length");
+    note(options.pluginPath + " has no audio inputs; " + options.inputPath +
+         " only sets the length");
   }
   renderToFile(plugin, job, options.outputPath, out);
 }

@@ -12,7 +12,8 @@ namespace vstrender {
 
 // Renders the job into `outputPath` and prints the summary line to `out`.
 // Throws UserError; nothing is left under `outputPath` unless it succeeds.
-void renderToFile(Plugin& plugin, const RenderJob& job, const std::string& outputPath, std::ostream& out);
+void renderToFile(Plugin& plugin, const RenderJob& job, const std::string& outputPath,
+                  std::ostream& out);
 
 void runInfo(const Options& options, std::ostream& out);
 void runRender(const Options& options, std::ostream& out);

@@ -17,9 +17,9 @@ constexpr double kStringDamping = 0.996;
 constexpr double kReleaseSeconds = 0.01;
 
 struct Note {
-  double start;     // seconds
-  double length;    // seconds
-  double frequency; // Hz
+  double start;      // seconds
+  double length;     // seconds
+  double frequency;  // Hz
 };
 
 // Phrase A, recorded into the empty loop: an A minor arpeggio.
@@ -87,13 +87,13 @@ RenderJob makeDemoPerformance() {
       event(0.0, 0xB0, 127, 2),  // two-second loop
       pedal(0.0, true),          // record the arpeggio, then overdub the melody
       pedal(4.0, false),
-      note(6.0, 48),             // reverse
-      note(8.0, 48),             // forwards again
-      note(8.0, 55),             // octave down: half speed, four seconds
-      note(12.0, 55),            // back up
-      note(14.0, 84),            // duplicate: four seconds
-      note(18.0, 87),            // mirror: eight seconds, forwards then backwards
-      pedal(26.0, true),         // overdub the high notes
+      note(6.0, 48),      // reverse
+      note(8.0, 48),      // forwards again
+      note(8.0, 55),      // octave down: half speed, four seconds
+      note(12.0, 55),     // back up
+      note(14.0, 84),     // duplicate: four seconds
+      note(18.0, 87),     // mirror: eight seconds, forwards then backwards
+      pedal(26.0, true),  // overdub the high notes
       pedal(28.0, false),
   };
   job.totalFrames = job.input->frameCount();

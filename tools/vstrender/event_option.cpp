@@ -32,9 +32,10 @@ class EventParser {
     if (startsWith(message, "cc")) {
       const size_t equals = message.find('=');
       if (equals == std::string::npos) fail("controller needs a value, as in cc64=127");
-      event.bytes = {static_cast<uint8_t>(0xB0 | channelBits),
-                     static_cast<uint8_t>(number(message.substr(2, equals - 2), 0, 127, "controller")),
-                     static_cast<uint8_t>(number(message.substr(equals + 1), 0, 127, "controller value"))};
+      event.bytes = {
+          static_cast<uint8_t>(0xB0 | channelBits),
+          static_cast<uint8_t>(number(message.substr(2, equals - 2), 0, 127, "controller")),
+          static_cast<uint8_t>(number(message.substr(equals + 1), 0, 127, "controller value"))};
       event.size = 3;
     } else if (startsWith(message, "note") || startsWith(message, "off")) {
       const bool on = startsWith(message, "note");
@@ -42,9 +43,10 @@ class EventParser {
       const size_t equals = rest.find('=');
       const int note = number(rest.substr(0, equals), 0, 127, "note");
       int velocity = on ? kDefaultVelocity : 0;
-      if (equals != std::string::npos) velocity = number(rest.substr(equals + 1), 0, 127, "velocity");
-      event.bytes = {static_cast<uint8_t>((on ? 0x90 : 0x80) | channelBits), static_cast<uint8_t>(note),
-                     static_cast<uint8_t>(velocity)};
+      if (equals != std::string::npos)
+        velocity = number(rest.substr(equals + 1), 0, 127, "velocity");
+      event.bytes = {static_cast<uint8_t>((on ? 0x90 : 0x80) | channelBits),
+                     static_cast<uint8_t>(note), static_cast<uint8_t>(velocity)};
       event.size = 3;
     } else if (startsWith(message, "pc")) {
       event.bytes = {static_cast<uint8_t>(0xC0 | channelBits),

@@ -10,7 +10,8 @@ constexpr size_t kVendorTextSize = 64;
 thread_local HostState* pendingHost = nullptr;
 
 const HostState* stateFor(const AEffect* effect) {
-  if (effect != nullptr && effect->user != nullptr) return static_cast<const HostState*>(effect->user);
+  if (effect != nullptr && effect->user != nullptr)
+    return static_cast<const HostState*>(effect->user);
   return pendingHost;
 }
 
@@ -50,7 +51,9 @@ VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32, VstIntPtr, vo
   }
 }
 
-ScopedPendingHost::ScopedPendingHost(HostState* state) : previous_(pendingHost) { pendingHost = state; }
+ScopedPendingHost::ScopedPendingHost(HostState* state) : previous_(pendingHost) {
+  pendingHost = state;
+}
 
 ScopedPendingHost::~ScopedPendingHost() { pendingHost = previous_; }
 

@@ -24,7 +24,8 @@ std::string hexOffset(size_t offset) {
 // the file, reporting faults with their offset in the whole file.
 class ByteReader {
  public:
-  ByteReader(const uint8_t* data, size_t size, size_t base) : data_(data), size_(size), base_(base) {}
+  ByteReader(const uint8_t* data, size_t size, size_t base)
+      : data_(data), size_(size), base_(base) {}
 
   bool atEnd() const { return pos_ == size_; }
   size_t remaining() const { return size_ - pos_; }
@@ -108,7 +109,8 @@ void readTrack(ByteReader track, std::vector<TickedEvent>& events,
       runningStatus = 0;
       continue;
     }
-    if (first > 0xF0) track.fail("status byte " + hexOffset(first) + " is not allowed in a MIDI file");
+    if (first > 0xF0)
+      track.fail("status byte " + hexOffset(first) + " is not allowed in a MIDI file");
 
     TimedMidiEvent event;
     uint8_t data1 = first;
@@ -177,8 +179,10 @@ MidiFileContents parseMidiFile(const std::vector<uint8_t>& bytes) {
   contents.format = header.bigEndian(2, "header");
   contents.trackCount = header.bigEndian(2, "header");
   const uint16_t division = header.bigEndian(2, "header");
-  if (contents.format == 2) throw std::runtime_error("format 2 (independent patterns) is not supported");
-  if (contents.format > 2) throw std::runtime_error("unknown format " + std::to_string(contents.format));
+  if (contents.format == 2)
+    throw std::runtime_error("format 2 (independent patterns) is not supported");
+  if (contents.format > 2)
+    throw std::runtime_error("unknown format " + std::to_string(contents.format));
   if (contents.trackCount == 0) throw std::runtime_error("header declares no tracks");
   if (contents.format == 0 && contents.trackCount != 1) {
     throw std::runtime_error("format 0 file declares " + std::to_string(contents.trackCount) +
@@ -212,7 +216,8 @@ MidiFileContents parseMidiFile(const std::vector<uint8_t>& bytes) {
 MidiFileContents readMidiFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw UserError(path + ": cannot open MIDI file");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (in.bad()) throw UserError(path + ": cannot read MIDI file");
   try {
     return parseMidiFile(bytes);

@@ -21,7 +21,7 @@ struct Options {
 
   std::string inputPath;
   std::optional<SignalSpec> signal;
-  int channels = 1;                    // of a generated input
+  int channels = 1;                     // of a generated input
   std::optional<double> lengthSeconds;  // of a generated input
   double tailSeconds = 0.0;
   std::string midiPath;

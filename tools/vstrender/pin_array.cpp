@@ -12,7 +12,8 @@ PinArray::PinArray(int count) : count_(count) {
   const size_t bytes = static_cast<size_t>(count) * sizeof(float*);
   const size_t usablePages = (bytes + page - 1) / page;
   mappingSize_ = (usablePages + 1) * page;
-  mapping_ = mmap(nullptr, mappingSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  mapping_ =
+      mmap(nullptr, mappingSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapping_ == MAP_FAILED) throw std::bad_alloc();
   char* guard = static_cast<char*>(mapping_) + usablePages * page;
   if (mprotect(guard, page, PROT_NONE) != 0) {

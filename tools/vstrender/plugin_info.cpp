@@ -1,7 +1,7 @@
 #include "plugin_info.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 namespace vstrender {
@@ -9,20 +9,38 @@ namespace {
 
 // The capability words that hosts commonly ask plug-ins about.
 const char* const kCapabilityWords[] = {
-    "sendVstEvents",   "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
-    "receiveVstTimeInfo", "offline",        "midiProgramNames", "bypass",
-    "plugAsChannelInsert", "plugAsSend",   "mixDryWet",        "noRealTime",
-    "multipass",       "metapass",         "1in1out",          "1in2out",
-    "2in1out",         "2in2out",          "2in4out",          "4in2out",
-    "4in4out",         "4in8out",          "8in4out",          "8in8out",
+    "sendVstEvents",
+    "sendVstMidiEvent",
+    "receiveVstEvents",
+    "receiveVstMidiEvent",
+    "receiveVstTimeInfo",
+    "offline",
+    "midiProgramNames",
+    "bypass",
+    "plugAsChannelInsert",
+    "plugAsSend",
+    "mixDryWet",
+    "noRealTime",
+    "multipass",
+    "metapass",
+    "1in1out",
+    "1in2out",
+    "2in1out",
+    "2in2out",
+    "2in4out",
+    "4in2out",
+    "4in4out",
+    "4in8out",
+    "8in4out",
+    "8in8out",
 };
 
 constexpr size_t kCanDoColumn = 22;
 
 // Plug-in categories by number, as effGetPlugCategory answers them.
 const char* const kCategoryNames[] = {
-    "unknown",     "effect",           "synth",          "analysis",         "mastering", "spatializer",
-    "room effect", "surround effect",  "restoration",    "offline process",  "shell",     "generator",
+    "unknown",     "effect",          "synth",       "analysis",        "mastering", "spatializer",
+    "room effect", "surround effect", "restoration", "offline process", "shell",     "generator",
 };
 
 struct FlagName {
@@ -31,10 +49,14 @@ struct FlagName {
 };
 
 const FlagName kFlagNames[] = {
-    {effFlagsHasClip, "hasClip"},         {effFlagsHasVu, "hasVu"},
-    {effFlagsCanMono, "canMono"},         {effFlagsCanReplacing, "canReplacing"},
-    {effFlagsProgramChunks, "programChunks"}, {effFlagsIsSynth, "isSynth"},
-    {effFlagsNoSoundInStop, "noSoundInStop"}, {effFlagsExtIsAsync, "extIsAsync"},
+    {effFlagsHasClip, "hasClip"},
+    {effFlagsHasVu, "hasVu"},
+    {effFlagsCanMono, "canMono"},
+    {effFlagsCanReplacing, "canReplacing"},
+    {effFlagsProgramChunks, "programChunks"},
+    {effFlagsIsSynth, "isSynth"},
+    {effFlagsNoSoundInStop, "noSoundInStop"},
+    {effFlagsExtIsAsync, "extIsAsync"},
     {effFlagsExtHasBuffer, "extHasBuffer"},
 };
 
@@ -109,18 +131,19 @@ void printPluginInfo(Plugin& plugin, std::ostream& out) {
   char idNumber[16];
   std::snprintf(idNumber, sizeof idNumber, "0x%08X", static_cast<unsigned>(effect.uniqueID));
   const VstIntPtr category = plugin.dispatch(effGetPlugCategory);
-  const bool categoryKnown = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames));
+  const bool categoryKnown =
+      category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames));
 
-  out << "File:           " << plugin.library().path() << " (entry point " << plugin.library().entryName()
-      << ")\n";
+  out << "File:           " << plugin.library().path() << " (entry point "
+      << plugin.library().entryName() << ")\n";
   out << "Effect name:    " << quoted(plugin.text(effGetEffectName)) << "\n";
   out << "Vendor:         " << quoted(plugin.text(effGetVendorString)) << "\n";
   out << "Product:        " << quoted(plugin.text(effGetProductString)) << "\n";
   out << "Vendor version: " << plugin.dispatch(effGetVendorVersion) << "\n";
   out << "VST version:    " << plugin.dispatch(effGetVstVersion) << "\n";
   out << "Unique id:      " << fourCharText(effect.uniqueID) << " (" << idNumber << ")\n";
-  out << "Category:       " << (categoryKnown ? kCategoryNames[category] : "other") << " (" << category
-      << ")\n";
+  out << "Category:       " << (categoryKnown ? kCategoryNames[category] : "other") << " ("
+      << category << ")\n";
   out << "Flags:          " << flagsText(effect.flags) << "\n";
   out << "Latency:        " << effect.initialDelay << " samples\n";
   printPins(plugin, out, "Inputs:         ", effGetInputProperties, effect.numInputs);
@@ -130,12 +153,13 @@ void printPluginInfo(Plugin& plugin, std::ostream& out) {
   for (int i = 0; i < effect.numParams; ++i) {
     char value[32];
     std::snprintf(value, sizeof value, "%.6g", plugin.parameter(i));
-    out << "  " << i << ": " << quoted(plugin.text(effGetParamName, i)) << " = " << value << ", shown as "
-        << quoted(plugin.text(effGetParamDisplay, i)) << " label " << quoted(plugin.text(effGetParamLabel, i))
-        << "\n";
+    out << "  " << i << ": " << quoted(plugin.text(effGetParamName, i)) << " = " << value
+        << ", shown as " << quoted(plugin.text(effGetParamDisplay, i)) << " label "
+        << quoted(plugin.text(effGetParamLabel, i)) << "\n";
   }
 
-  out << "Programs:       " << effect.numPrograms << " (current " << plugin.dispatch(effGetProgram) << ")\n";
+  out << "Programs:       " << effect.numPrograms << " (current " << plugin.dispatch(effGetProgram)
+      << ")\n";
   for (int i = 0; i < effect.numPrograms; ++i) {
     char name[512] = {};
     // The category (value) -1 asks for the program's name in any category.

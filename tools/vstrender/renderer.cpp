@@ -15,10 +15,12 @@ struct FramedEvent {
   TimedMidiEvent event;
 };
 
-std::vector<FramedEvent> eventsInFrames(const std::vector<TimedMidiEvent>& events, double sampleRate) {
+std::vector<FramedEvent> eventsInFrames(const std::vector<TimedMidiEvent>& events,
+                                        double sampleRate) {
   std::vector<FramedEvent> framed;
   framed.reserve(events.size());
-  for (const TimedMidiEvent& e : events) framed.push_back({std::llround(e.seconds * sampleRate), e});
+  for (const TimedMidiEvent& e : events)
+    framed.push_back({std::llround(e.seconds * sampleRate), e});
   std::stable_sort(framed.begin(), framed.end(),
                    [](const FramedEvent& a, const FramedEvent& b) { return a.frame < b.frame; });
   return framed;
@@ -54,7 +56,8 @@ int inputsToPass(int declaredInputs, int sourceChannels) {
   return std::max(declaredInputs, sourceChannels);
 }
 
-RenderReport render(Plugin& plugin, const RenderJob& job, AudioSink& sink, const ProgressCallback& progress) {
+RenderReport render(Plugin& plugin, const RenderJob& job, AudioSink& sink,
+                    const ProgressCallback& progress) {
   const AEffect& effect = plugin.effect();
   const InputSource& source = *job.input;
   const int sourceChannels = source.channelCount();
@@ -81,7 +84,8 @@ RenderReport render(Plugin& plugin, const RenderJob& job, AudioSink& sink, const
 
     list.clear();
     while (nextEvent < events.size() && events[nextEvent].frame < start + frames) {
-      list.add(events[nextEvent].event, static_cast<int>(std::max<int64_t>(0, events[nextEvent].frame - start)));
+      list.add(events[nextEvent].event,
+               static_cast<int>(std::max<int64_t>(0, events[nextEvent].frame - start)));
       ++nextEvent;
       ++report.eventsSent;
     }
@@ -93,7 +97,8 @@ RenderReport render(Plugin& plugin, const RenderJob& job, AudioSink& sink, const
       std::fill(buffer, buffer + frames, 0.0f);
       if (sourceChannels == 0 || (sourceChannels == 2 && i >= 2)) continue;
       const int64_t available = std::clamp<int64_t>(sourceFrames - start, 0, frames);
-      if (available > 0) source.read(sourceChannels == 1 ? 0 : i, start, static_cast<int>(available), buffer);
+      if (available > 0)
+        source.read(sourceChannels == 1 ? 0 : i, start, static_cast<int>(available), buffer);
     }
 
     plugin.process(inputs.data(), outputs.data(), frames);

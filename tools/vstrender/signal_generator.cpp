@@ -66,10 +66,12 @@ float SignalSource::sample(int64_t frame) const {
   switch (spec_.kind) {
     case SignalSpec::Kind::kSine:
       // The phase is reduced first so that late frames keep their precision.
-      return kLevel * static_cast<float>(
-                          std::sin(2.0 * M_PI * std::fmod(spec_.frequency * frame, sampleRate_) / sampleRate_));
+      return kLevel *
+             static_cast<float>(std::sin(
+                 2.0 * M_PI * std::fmod(spec_.frequency * frame, sampleRate_) / sampleRate_));
     case SignalSpec::Kind::kNoise:
-      return kLevel * static_cast<float>((mix(frame) >> 40) / static_cast<double>(1u << 24) * 2.0 - 1.0);
+      return kLevel *
+             static_cast<float>((mix(frame) >> 40) / static_cast<double>(1u << 24) * 2.0 - 1.0);
     case SignalSpec::Kind::kImpulses:
       return frame % impulseInterval_ == 0 ? 1.0f : 0.0f;
     case SignalSpec::Kind::kSilence:

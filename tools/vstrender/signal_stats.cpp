@@ -23,8 +23,8 @@ double SignalStats::rms(int channel) const {
 
 std::string SignalStats::summary(const std::string& name, double sampleRate) const {
   char head[256];
-  std::snprintf(head, sizeof head, "%s: %.3f s, %lld frames at %.0f Hz", name.c_str(), frames_ / sampleRate,
-                static_cast<long long>(frames_), sampleRate);
+  std::snprintf(head, sizeof head, "%s: %.3f s, %lld frames at %.0f Hz", name.c_str(),
+                frames_ / sampleRate, static_cast<long long>(frames_), sampleRate);
   std::string line = head;
   for (size_t c = 0; c < peak_.size(); ++c) {
     line += " | out " + std::to_string(c + 1) + ": peak " + decibelText(peak_[c]) + ", RMS " +

@@ -17,8 +17,8 @@ double parseTime(const std::string& text, const std::string& what) {
     number.pop_back();
   }
   // strtod alone would also take "inf", "nan", hex numbers and leading blanks.
-  const bool plainNumber = !number.empty() && number.find_first_not_of("0123456789.-e") ==
-                                                  std::string::npos;
+  const bool plainNumber =
+      !number.empty() && number.find_first_not_of("0123456789.-e") == std::string::npos;
   char* end = nullptr;
   const double value = plainNumber ? std::strtod(number.c_str(), &end) : NAN;
   if (!plainNumber || *end != '\0' || !std::isfinite(value)) {

@@ -34,7 +34,8 @@ std::vector<float> phrase(int64_t frames, int64_t start, int64_t end, float leve
   std::vector<float> samples(frames, 0.0f);
   for (int64_t i = start; i < end; ++i) {
     const double t = static_cast<double>(i - start) / (end - start);
-    samples[i] = static_cast<float>(level * (1.0 - t) * std::sin(2.0 * M_PI * (200.0 + 600.0 * t) * t));
+    samples[i] =
+        static_cast<float>(level * (1.0 - t) * std::sin(2.0 * M_PI * (200.0 + 600.0 * t) * t));
   }
   return samples;
 }
@@ -61,7 +62,8 @@ std::vector<std::vector<float>> renderQuarvine(std::vector<std::vector<float>> i
 // input back, scaled by the full record gain (just above 1).
 void expectEcho(const std::vector<float>& output, const std::vector<float>& input, int64_t delay) {
   ASSERT_GT(static_cast<int64_t>(output.size()), delay);
-  for (int64_t n = 0; n < delay; ++n) ASSERT_EQ(output[n], 0.0f) << "sound at frame " << n << " before the echo";
+  for (int64_t n = 0; n < delay; ++n)
+    ASSERT_EQ(output[n], 0.0f) << "sound at frame " << n << " before the echo";
   const int64_t loudest = std::max_element(input.begin(), input.end()) - input.begin();
   const double gain = output[delay + loudest] / input[loudest];
   EXPECT_GE(gain, 1.0);
@@ -96,12 +98,13 @@ TEST(QuarvineRenderTest, Controller127SetsTheLoopLengthInSeconds) {
     uint8_t value;
     int64_t loopFrames;
   };
-  for (const Case& c : {Case{1, 44100}, Case{2, 88200}, Case{0, kDefaultLoopFrames}, Case{100, 352800}}) {
+  for (const Case& c :
+       {Case{1, 44100}, Case{2, 88200}, Case{0, kDefaultLoopFrames}, Case{100, 352800}}) {
     SCOPED_TRACE("controller 127 value " + std::to_string(c.value));
     const int64_t frames = c.loopFrames + 6000;
     const std::vector<float> input = phrase(frames, 1000, 3000, 0.5f);
-    const auto output =
-        renderQuarvine({input}, {midi(0, 0xB0, 127, c.value), pedal(0, true), pedal(5000, false)}, frames);
+    const auto output = renderQuarvine(
+        {input}, {midi(0, 0xB0, 127, c.value), pedal(0, true), pedal(5000, false)}, frames);
     expectEcho(output[0], input, c.loopFrames);
   }
 }
@@ -112,12 +115,14 @@ TEST(QuarvineRenderTest, AReversedLoopPlaysBackwards) {
   constexpr int64_t kLoop = 44100;
   const std::vector<float> input = phrase(3 * kLoop, 1000, 9000, 0.5f);
   const auto output = renderQuarvine(
-      {input}, {midi(0, 0xB0, 127, 1), pedal(0, true), pedal(20000, false), midi(2 * kLoop, 0x90, 48, 100)},
+      {input},
+      {midi(0, 0xB0, 127, 1), pedal(0, true), pedal(20000, false), midi(2 * kLoop, 0x90, 48, 100)},
       3 * kLoop, 100);
   const std::vector<float>& out = output[0];
   EXPECT_GT(*std::max_element(out.begin() + kLoop, out.begin() + 2 * kLoop), 0.4f);
   for (int64_t j = 0; j < kLoop; ++j) {
-    ASSERT_EQ(out[2 * kLoop + j], out[kLoop + (kLoop - j) % kLoop]) << "frame " << j << " of the reversed lap";
+    ASSERT_EQ(out[2 * kLoop + j], out[kLoop + (kLoop - j) % kLoop])
+        << "frame " << j << " of the reversed lap";
   }
 }
 
@@ -127,9 +132,10 @@ TEST(QuarvineRenderTest, TheDemoRendersItsPerformance) {
       testing::runProcess({VSTRENDER_BINARY, "--demo", dir.path("demo.wav"), QUARVINE_PLUGIN});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  const std::regex summary(".*/demo.wav: 36.000 s, 1587600 frames at 44100 Hz"
-                           " \\| out 1: peak -[0-9.]+ dBFS, RMS -[0-9.]+ dBFS"
-                           " \\| out 2: peak -[0-9.]+ dBFS, RMS -[0-9.]+ dBFS\n");
+  const std::regex summary(
+      ".*/demo.wav: 36.000 s, 1587600 frames at 44100 Hz"
+      " \\| out 1: peak -[0-9.]+ dBFS, RMS -[0-9.]+ dBFS"
+      " \\| out 2: peak -[0-9.]+ dBFS, RMS -[0-9.]+ dBFS\n");
   EXPECT_TRUE(std::regex_match(result.out, summary)) << result.out;
   const AudioBuffer demo = readAudioFile(dir.path("demo.wav"));
   ASSERT_EQ(demo.channelCount(), 2);

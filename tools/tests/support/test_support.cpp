@@ -45,18 +45,15 @@ void removeTree(const std::string& path) {
 
 }  // namespace
 
-ProcessResult runProcess(const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& extraEnvironment) {
-  TempDir capture;
-  const std::string outPath = capture.path("stdout");
-  const std::string errPath = capture.path("stderr");
-
+pid_t startProcess(const std::vector<std::string>& arguments, const std::string& outPath,
+                   const std::string& errPath, const std::vector<std::string>& extraEnvironment) {
   std::vector<std::string> environment = extraEnvironment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string variable = *entry;
     const std::string name = variable.substr(0, variable.find('='));
-    const bool overridden = std::any_of(extraEnvironment.begin(), extraEnvironment.end(),
-                                        [&](const std::string& e) { return e.rfind(name + "=", 0) == 0; });
+    const bool overridden =
+        std::any_of(extraEnvironment.begin(), extraEnvironment.end(),
+                    [&](const std::string& e) { return e.rfind(name + "=", 0) == 0; });
     if (!overridden) environment.push_back(variable);
   }
   std::vector<char*> argv, envp;
@@ -68,25 +65,40 @@ ProcessResult runProcess(const std::vector<std::string>& arguments,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
   pid_t pid = 0;
   const int spawnError = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (spawnError != 0) throw std::runtime_error("cannot run " + arguments[0] + ": " + std::strerror(spawnError));
+  if (spawnError != 0)
+    throw std::runtime_error("cannot run " + arguments[0] + ": " + std::strerror(spawnError));
+  return pid;
+}
 
+int waitForExit(pid_t pid) {
   int status = 0;
   waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+ProcessResult runProcess(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& extraEnvironment) {
+  TempDir capture;
   ProcessResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-  result.out = readText(outPath);
-  result.err = readText(errPath);
+  result.exitCode = waitForExit(
+      startProcess(arguments, capture.path("stdout"), capture.path("stderr"), extraEnvironment));
+  result.out = readText(capture.path("stdout"));
+  result.err = readText(capture.path("stderr"));
   return result;
 }
 
 TempDir::TempDir() {
-  std::string pattern = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/vstrender-XXXXXX");
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+  std::string pattern =
+      (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/vstrender-XXXXXX");
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot make a temporary folder");
   root_ = pattern;
 }
 
@@ -127,7 +139,8 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 bool fileExists(const std::string& path) {

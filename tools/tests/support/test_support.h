@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <cstdlib>
 #include <string>
@@ -24,6 +25,14 @@ struct ProcessResult {
 // ("NAME=value" entries, which override), without a shell.
 ProcessResult runProcess(const std::vector<std::string>& arguments,
                          const std::vector<std::string>& extraEnvironment = {});
+
+// Starts a program as runProcess does, with its output sent to the files
+// given; waitForExit returns its exit code as ProcessResult::exitCode has it.
+pid_t startProcess(const std::vector<std::string>& arguments,
+                   const std::string& outPath = "/dev/null",
+                   const std::string& errPath = "/dev/null",
+                   const std::vector<std::string>& extraEnvironment = {});
+int waitForExit(pid_t pid);
 
 class TempDir {
  public:
@@ -63,12 +72,12 @@ inline bool inContinuousIntegration() { return std::getenv("CI") != nullptr; }
 
 // Fails in CI, skips elsewhere, when `path` is missing; `package` names the
 // Debian package that provides it.
-#define VSTRENDER_REQUIRE_FILE(path, package)                                                      \
-  do {                                                                                             \
-    if (!vstrender::testing::fileExists(path)) {                                                   \
-      if (vstrender::testing::inContinuousIntegration()) {                                         \
-        FAIL() << (path) << " is missing; CI must install the Debian package " << (package);       \
-      }                                                                                            \
-      GTEST_SKIP() << (path) << " is missing; install the Debian package " << (package);           \
-    }                                                                                              \
+#define VSTRENDER_REQUIRE_FILE(path, package)                                                \
+  do {                                                                                       \
+    if (!vstrender::testing::fileExists(path)) {                                             \
+      if (vstrender::testing::inContinuousIntegration()) {                                   \
+        FAIL() << (path) << " is missing; CI must install the Debian package " << (package); \
+      }                                                                                      \
+      GTEST_SKIP() << (path) << " is missing; install the Debian package " << (package);     \
+    }                                                                                        \
   } while (false)

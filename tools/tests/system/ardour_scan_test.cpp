@@ -20,7 +20,8 @@ using testing::TempDir;
 std::vector<std::string> globPaths(const std::string& pattern) {
   glob_t found{};
   std::vector<std::string> paths;
-  if (glob(pattern.c_str(), 0, nullptr, &found) == 0) paths.assign(found.gl_pathv, found.gl_pathv + found.gl_pathc);
+  if (glob(pattern.c_str(), 0, nullptr, &found) == 0)
+    paths.assign(found.gl_pathv, found.gl_pathv + found.gl_pathc);
   globfree(&found);
   return paths;
 }
@@ -34,14 +35,15 @@ std::string scannerPath() {
 std::map<std::string, std::string> scan(const std::string& scanner, const std::string& plugin) {
   TempDir home;
   const std::string folder = scanner.substr(0, scanner.find_last_of('/'));
-  const testing::ProcessResult result =
-      testing::runProcess({scanner, "-f", plugin}, {"LD_LIBRARY_PATH=" + folder, "HOME=" + home.root(),
-                                                    "XDG_CACHE_HOME=" + home.path("cache"),
-                                                    "XDG_CONFIG_HOME=" + home.path("config")});
+  const testing::ProcessResult result = testing::runProcess(
+      {scanner, "-f", plugin},
+      {"LD_LIBRARY_PATH=" + folder, "HOME=" + home.root(), "XDG_CACHE_HOME=" + home.path("cache"),
+       "XDG_CONFIG_HOME=" + home.path("config")});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   const std::vector<std::string> caches = globPaths(home.path("cache") + "/ardour*/vst/*.v2i");
   if (caches.size() != 1) {
-    ADD_FAILURE() << "expected one cache file from the scanner; it said:\n" << result.out << result.err;
+    ADD_FAILURE() << "expected one cache file from the scanner; it said:\n"
+                  << result.out << result.err;
     return {};
   }
   std::ifstream in(caches[0]);
@@ -54,7 +56,8 @@ std::map<std::string, std::string> scan(const std::string& scanner, const std::s
   std::map<std::string, std::string> attributes;
   const std::string text = element[1];
   const std::regex attribute("(\\w+)=\"([^\"]*)\"");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), attribute); it != std::sregex_iterator(); ++it) {
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), attribute);
+       it != std::sregex_iterator(); ++it) {
     attributes[(*it)[1]] = (*it)[2];
   }
   return attributes;

@@ -23,11 +23,13 @@ ProcessResult vstrender(std::vector<std::string> arguments) {
   return testing::runProcess(arguments);
 }
 
-void expectInfo(const std::string& plugin, const std::string& effectName, const std::string& entry) {
+void expectInfo(const std::string& plugin, const std::string& effectName,
+                const std::string& entry) {
   const ProcessResult info = vstrender({plugin, "--info"});
   ASSERT_EQ(info.exitCode, 0) << info.err;
   EXPECT_NE(info.out.find("(entry point " + entry + ")\n"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("Effect name:    \"" + effectName + "\"\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Effect name:    \"" + effectName + "\"\n"), std::string::npos)
+      << info.out;
 }
 
 AudioBuffer render(const std::vector<std::string>& arguments, const TempDir& dir) {
@@ -54,26 +56,30 @@ TEST(ThirdPartyPluginTest, LspDelayCompensatorPassesItsInputThrough) {
   TempDir dir;
   AudioBuffer input;
   input.channels.assign(1, std::vector<float>(44100));
-  for (size_t i = 0; i < input.channels[0].size(); ++i) input.channels[0][i] = 0.5f * std::sin(i * 0.05f);
+  for (size_t i = 0; i < input.channels[0].size(); ++i)
+    input.channels[0][i] = 0.5f * std::sin(i * 0.05f);
   testing::writeWav(dir.path("in.wav"), input);
 
   const AudioBuffer out = render({kDelayCompensator, "-i", dir.path("in.wav"), "-b", "300"}, dir);
   ASSERT_EQ(out.channelCount(), 1);
   ASSERT_EQ(out.frameCount(), 44100);
-  for (size_t i = 0; i < 44100; ++i) ASSERT_NEAR(out.channels[0][i], input.channels[0][i], 1e-6) << i;
+  for (size_t i = 0; i < 44100; ++i)
+    ASSERT_NEAR(out.channels[0][i], input.channels[0][i], 1e-6) << i;
 }
 
 TEST(ThirdPartyPluginTest, DistrhoPingPongPanMovesAStereoInputBetweenItsOutputs) {
   VSTRENDER_REQUIRE_FILE(kPingPongPan, "dpf-plugins-vst");
   expectInfo(kPingPongPan, "Ping Pong Pan", "main");
   TempDir dir;
-  const AudioBuffer out = render({kPingPongPan, "--signal", "sine:440", "--channels", "2", "--length", "2"}, dir);
+  const AudioBuffer out =
+      render({kPingPongPan, "--signal", "sine:440", "--channels", "2", "--length", "2"}, dir);
   ASSERT_EQ(out.channelCount(), 2);
   for (const auto& channel : out.channels) EXPECT_LE(peak(channel, 0, channel.size()), 1.0f);
   // The same signal on both inputs comes out louder on one side at times.
   float largestDifference = 0.0f;
   for (int64_t i = 0; i < out.frameCount(); ++i) {
-    largestDifference = std::max(largestDifference, std::fabs(out.channels[0][i] - out.channels[1][i]));
+    largestDifference =
+        std::max(largestDifference, std::fabs(out.channels[0][i] - out.channels[1][i]));
   }
   EXPECT_GT(largestDifference, 0.1f);
 }
@@ -85,7 +91,8 @@ TEST(ThirdPartyPluginTest, DistrhoKarsPlaysTheNotesItIsSent) {
   const AudioBuffer quiet = render({kKars, "--length", "1"}, dir);
   EXPECT_EQ(peak(quiet.channels[0], 0, 44100), 0.0f);
 
-  const AudioBuffer played = render({kKars, "--event", "0.5s:note57", "--event", "0.75s:off57", "--length", "1"}, dir);
+  const AudioBuffer played =
+      render({kKars, "--event", "0.5s:note57", "--event", "0.75s:off57", "--length", "1"}, dir);
   ASSERT_EQ(played.channelCount(), 1);
   EXPECT_EQ(peak(played.channels[0], 0, 22050), 0.0f);
   const float level = peak(played.channels[0], 22050, 44100);

@@ -1,6 +1,8 @@
 // vstrender as a program: what it prints, what it writes, and how it
 // refuses what it cannot use.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <regex>
@@ -20,17 +22,20 @@ ProcessResult vstrender(std::vector<std::string> arguments) {
   return runProcess(arguments);
 }
 
-std::string dataFile(const std::string& name) { return std::string(VSTRENDER_TEST_DATA) + "/" + name; }
+std::string dataFile(const std::string& name) {
+  return std::string(VSTRENDER_TEST_DATA) + "/" + name;
+}
 
 TEST(CommandLineTest, RendersThroughAPlugInAndPrintsOneSummaryLine) {
   TempDir dir;
-  const ProcessResult result = vstrender({PROBE_PLUGIN, "--signal", "impulses:0.5", "--length", "1", "--tail",
-                                          "500ms", "-o", dir.path("out.wav")});
+  const ProcessResult result = vstrender({PROBE_PLUGIN, "--signal", "impulses:0.5", "--length", "1",
+                                          "--tail", "500ms", "-o", dir.path("out.wav")});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, dir.path("out.wav") +
-                            ": 1.500 s, 66150 frames at 44100 Hz | out 1: peak 0.00 dBFS, RMS -45.19 dBFS"
-                            " | out 2: peak 0.00 dBFS, RMS -45.19 dBFS\n");
+  EXPECT_EQ(result.out,
+            dir.path("out.wav") +
+                ": 1.500 s, 66150 frames at 44100 Hz | out 1: peak 0.00 dBFS, RMS -45.19 dBFS"
+                " | out 2: peak 0.00 dBFS, RMS -45.19 dBFS\n");
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.wav"});
   const AudioBuffer out = readAudioFile(dir.path("out.wav"));
   ASSERT_EQ(out.channelCount(), 2);
@@ -41,8 +46,9 @@ TEST(CommandLineTest, RendersThroughAPlugInAndPrintsOneSummaryLine) {
 TEST(CommandLineTest, PlaysAMidiFileAndCommandLineEventsAtTheirTimes) {
   // The probe marks each event on output 1 with its first data byte / 128.
   TempDir dir;
-  const ProcessResult result = vstrender({PROBE_PLUGIN, "--midi", dataFile("format1_tempo_map.mid"), "--event",
-                                          "1.5s:cc10=1", "--rate", "1000", "-o", dir.path("out.wav")});
+  const ProcessResult result =
+      vstrender({PROBE_PLUGIN, "--midi", dataFile("format1_tempo_map.mid"), "--event",
+                 "1.5s:cc10=1", "--rate", "1000", "-o", dir.path("out.wav")});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const AudioBuffer out = readAudioFile(dir.path("out.wav"));
   std::vector<float> expected(3001, 0.0f);  // up to and including the last event
@@ -58,9 +64,10 @@ TEST(CommandLineTest, PlaysAMidiFileAndCommandLineEventsAtTheirTimes) {
 TEST(CommandLineTest, InfoShowsWhatAHostLearns) {
   const ProcessResult result = vstrender({PROBE_PLUGIN, "--info"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  for (const char* line : {"Unique id:      'Prob' (0x50726F62)\n", "Flags:          0x00000010 canReplacing\n",
-                           "Inputs:         2\n", "Outputs:        2\n", "Parameters:     2\n",
-                           "Programs:       3 (current 0)\n", "  receiveVstEvents      don't know\n"}) {
+  for (const char* line :
+       {"Unique id:      'Prob' (0x50726F62)\n", "Flags:          0x00000010 canReplacing\n",
+        "Inputs:         2\n", "Outputs:        2\n", "Parameters:     2\n",
+        "Programs:       3 (current 0)\n", "  receiveVstEvents      don't know\n"}) {
     EXPECT_NE(result.out.find(line), std::string::npos) << line << " missing from\n" << result.out;
   }
 }
@@ -70,8 +77,20 @@ TEST(CommandLineTest, WarnsAboutEventsAfterTheEnd) {
   const ProcessResult result =
       vstrender({PROBE_PLUGIN, "--length", "1", "--event", "2s:note60", "-o", dir.path("out.wav")});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.err, "vstrender: note: 1 MIDI events at or after the end of the render were not sent "
-                        "(--tail renders longer)\n");
+  EXPECT_EQ(result.err,
+            "vstrender: note: 1 MIDI events at or after the end of the render were not sent "
+            "(--tail renders longer)\n");
+}
+
+TEST(CommandLineTest, AnInterruptedRenderLeavesNoFileBehind) {
+  TempDir dir;
+  const pid_t pid = testing::startProcess({VSTRENDER_BINARY, PROBE_PLUGIN, "--signal", "noise",
+                                           "--length", "600", "-o", dir.path("out.wav")});
+  for (int i = 0; i < 1000 && dir.entries().empty(); ++i) usleep(5000);
+  ASSERT_EQ(dir.entries().size(), 1u);  // the unfinished file, under a temporary name
+  kill(pid, SIGINT);
+  EXPECT_EQ(testing::waitForExit(pid), -SIGINT);
+  EXPECT_TRUE(dir.entries().empty());
 }
 
 struct Refusal {
@@ -112,29 +131,36 @@ TEST(CommandLineTest, RefusesBadInputWithOneLineAndNoOutputFile) {
       {{probe, "--length", "1", "-r", "10", "-o", out}, "--rate"},
       {{probe, "--length", "1", "-b", "0", "-o", out}, "--block-size"},
       {{probe, "--length", "1", "--channels", "3", "-o", out}, "--channels"},
-      {{probe, "--length", "1", "-p", "2=0.5", "-o", out}, "--param 2: the plug-in has 2 parameters"},
-      {{probe, "--length", "1", "-p", "0=1.5", "-o", out}, "--param 0=1.5: value 1.5 is outside 0 to 1"},
+      {{probe, "--length", "1", "-p", "2=0.5", "-o", out},
+       "--param 2: the plug-in has 2 parameters"},
+      {{probe, "--length", "1", "-p", "0=1.5", "-o", out},
+       "--param 0=1.5: value 1.5 is outside 0 to 1"},
       {{probe, "--length", "1", "-p", "x", "-o", out}, "--param x"},
-      {{probe, "--length", "1", "--program", "3", "-o", out}, "--program 3: the plug-in has 3 programs"},
+      {{probe, "--length", "1", "--program", "3", "-o", out},
+       "--program 3: the plug-in has 3 programs"},
       {{probe, "--length", "1", "--program", "-1", "-o", out}, "--program"},
-      {{probe, "--length", "1", "--event", "1s:cc200=1", "-o", out}, "--event 1s:cc200=1: controller 200"},
+      {{probe, "--length", "1", "--event", "1s:cc200=1", "-o", out},
+       "--event 1s:cc200=1: controller 200"},
       {{probe, "--length", "-2", "-o", out}, "--length"},
       {{probe, "--length", "forever", "-o", out}, "--length: 'forever' is not a time"},
       {{probe, "--tail", "25h", "-o", out}, "--tail"},
-      {{probe, "--signal", "square", "--length", "1", "-o", out}, "--signal square: unknown signal"},
+      {{probe, "--signal", "square", "--length", "1", "-o", out},
+       "--signal square: unknown signal"},
       {{probe, "-o", out}, "--length: give the length of the input"},
       {{probe, "--length", "0", "-o", out}, "nothing to render"},
       {{probe, "--length", "1", "-o", "DIR/out.xyz"}, "DIR/out.xyz: unknown output format"},
       {{probe, "--length", "1", "-o", "DIR/missing/out.wav"}, "DIR/missing/out.wav: cannot write"},
       {{probe, "-i", "DIR/in.wav", "--signal", "noise", "-o", out}, "--signal"},
-      {{probe, "--demo", out}, "--demo: " + probe + " has unique id 'Prob', not QuarvineVSTi's 'QvFb'"},
+      {{probe, "--demo", out},
+       "--demo: " + probe + " has unique id 'Prob', not QuarvineVSTi's 'QvFb'"},
       {{probe, "--info", "-o", out}, "--info"},
       {{probe}, "give --output FILE, --info or --demo FILE"},
       {{"-o", out}, "give the path of a VST 2 plug-in library"},
   };
   for (const Refusal& refusal : refusals) {
     std::vector<std::string> arguments;
-    for (const std::string& a : refusal.arguments) arguments.push_back(std::regex_replace(a, std::regex("^DIR"), dir.root()));
+    for (const std::string& a : refusal.arguments)
+      arguments.push_back(std::regex_replace(a, std::regex("^DIR"), dir.root()));
     const std::string message = std::regex_replace(refusal.message, std::regex("DIR"), dir.root());
     SCOPED_TRACE(message);
     const ProcessResult result = vstrender(arguments);

@@ -21,7 +21,8 @@ using testing::MemorySink;
 class ProbeLog {
  public:
   explicit ProbeLog(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {
-    if (handle_ != nullptr) log_ = reinterpret_cast<const char* (*)()>(dlsym(handle_, "vstrenderProbeLog"));
+    if (handle_ != nullptr)
+      log_ = reinterpret_cast<const char* (*)()>(dlsym(handle_, "vstrenderProbeLog"));
   }
   ~ProbeLog() {
     if (handle_ != nullptr) dlclose(handle_);
@@ -64,7 +65,8 @@ TEST(HostTest, DrivesThePlugInInTheOrderOfADaw) {
     render(plugin, job, sink);
   }
   EXPECT_EQ(log.text(),
-            "version=2400 open rate=48000 block=64 program=1 param0=0.25 in0=1 in1=1 out0=1 out1=1 resume "
+            "version=2400 open rate=48000 block=64 program=1 param0=0.25 in0=1 in1=1 out0=1 out1=1 "
+            "resume "
             "host:rate=48000,block=64,wantMidi=1,vendor=Quarvine,product=vstrender,sendVstEvents=1,"
             "sendVstMidiEvent=1,sendVstTimeInfo=0,time=0 "
             "events=1 process=64 process=64 suspend close");
@@ -73,8 +75,8 @@ TEST(HostTest, DrivesThePlugInInTheOrderOfADaw) {
 TEST(HostTest, EventsReachThePlugInAtTheirFrameWhateverTheBlockSize) {
   // At 1000 frames per second, an event at t seconds belongs at frame 1000 t;
   // the probe adds its controller number / 128 to output 1 at deltaFrames.
-  const std::vector<std::pair<int, uint8_t>> events = {{0, 1},   {1, 2},   {63, 3},  {64, 4},
-                                                       {64, 5},  {65, 6},  {199, 7}, {200, 8}};
+  const std::vector<std::pair<int, uint8_t>> events = {{0, 1},  {1, 2},  {63, 3},  {64, 4},
+                                                       {64, 5}, {65, 6}, {199, 7}, {200, 8}};
   for (int blockSize : {1, 7, 64, 200, 512}) {
     SCOPED_TRACE("block size " + std::to_string(blockSize));
     RenderJob job;
@@ -82,7 +84,8 @@ TEST(HostTest, EventsReachThePlugInAtTheirFrameWhateverTheBlockSize) {
     job.input = buffer({std::vector<float>(200)}, 1000);
     job.totalFrames = 200;
     job.blockSize = blockSize;
-    for (const auto& [frame, number] : events) job.events.push_back(controller(frame / 1000.0, number));
+    for (const auto& [frame, number] : events)
+      job.events.push_back(controller(frame / 1000.0, number));
 
     Plugin plugin(PROBE_PLUGIN);
     MemorySink sink(2);

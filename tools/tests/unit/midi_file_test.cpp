@@ -18,14 +18,18 @@ struct ExpectedEvent {
   std::vector<uint8_t> bytes;
 };
 
-std::string dataFile(const std::string& name) { return std::string(VSTRENDER_TEST_DATA) + "/" + name; }
+std::string dataFile(const std::string& name) {
+  return std::string(VSTRENDER_TEST_DATA) + "/" + name;
+}
 
-void expectEvents(const std::vector<TimedMidiEvent>& actual, const std::vector<ExpectedEvent>& expected) {
+void expectEvents(const std::vector<TimedMidiEvent>& actual,
+                  const std::vector<ExpectedEvent>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("event " + std::to_string(i));
     EXPECT_NEAR(actual[i].seconds, expected[i].seconds, 1e-9);
-    const std::vector<uint8_t> bytes(actual[i].bytes.begin(), actual[i].bytes.begin() + actual[i].size);
+    const std::vector<uint8_t> bytes(actual[i].bytes.begin(),
+                                     actual[i].bytes.begin() + actual[i].size);
     EXPECT_EQ(bytes, expected[i].bytes);
   }
 }
@@ -33,9 +37,9 @@ void expectEvents(const std::vector<TimedMidiEvent>& actual, const std::vector<E
 // format0.csv: 96 ticks per quarter note at 120 beats per minute, 240 from
 // tick 192 (one second) on.
 const std::vector<ExpectedEvent> kFormat0Events = {
-    {0.0, {0xC0, 5}},          {0.0, {0xB0, 64, 127}},  {0.0, {0x90, 60, 100}},  {0.25, {0x90, 64, 90}},
-    {0.5, {0x80, 60, 0}},      {0.5, {0x90, 64, 0}},    {1.0, {0x90, 67, 80}},   {1.25, {0xE0, 0, 64}},
-    {1.25, {0x90, 67, 0}},     {1.5, {0xB0, 7, 100}},   {1.5, {0xB0, 7, 90}},    {1.75, {0xB0, 7, 80}},
+    {0.0, {0xC0, 5}},      {0.0, {0xB0, 64, 127}}, {0.0, {0x90, 60, 100}}, {0.25, {0x90, 64, 90}},
+    {0.5, {0x80, 60, 0}},  {0.5, {0x90, 64, 0}},   {1.0, {0x90, 67, 80}},  {1.25, {0xE0, 0, 64}},
+    {1.25, {0x90, 67, 0}}, {1.5, {0xB0, 7, 100}},  {1.5, {0xB0, 7, 90}},   {1.75, {0xB0, 7, 80}},
     {1.75, {0xB0, 64, 0}},
 };
 
@@ -49,7 +53,8 @@ TEST_P(Format0Test, ReadsTheSameEventsWithAndWithoutRunningStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Format0Test,
-                         ::testing::Values("format0_running_status.mid", "format0_explicit_status.mid"));
+                         ::testing::Values("format0_running_status.mid",
+                                           "format0_explicit_status.mid"));
 
 TEST(MidiFileTest, MergesFormat1TracksThroughTheTempoMap) {
   // Track 1 holds only the tempo map (120, then 60 beats per minute from one
@@ -87,21 +92,53 @@ struct Fault {
 };
 
 const Fault kFaults[] = {
-    {"empty", [](std::vector<uint8_t>) { return std::vector<uint8_t>{}; }, "not a Standard MIDI File"},
-    {"wave file", [](std::vector<uint8_t>) { return std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0}; },
+    {"empty", [](std::vector<uint8_t>) { return std::vector<uint8_t>{}; },
      "not a Standard MIDI File"},
-    {"cut in the header", [](std::vector<uint8_t> b) { b.resize(10); return b; }, "truncated"},
-    {"cut in a track", [](std::vector<uint8_t> b) { b.resize(b.size() / 2); return b; }, "truncated"},
-    {"last byte missing", [](std::vector<uint8_t> b) { b.pop_back(); return b; }, "truncated"},
+    {"wave file",
+     [](std::vector<uint8_t>) { return std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0}; },
+     "not a Standard MIDI File"},
+    {"cut in the header",
+     [](std::vector<uint8_t> b) {
+       b.resize(10);
+       return b;
+     },
+     "truncated"},
+    {"cut in a track",
+     [](std::vector<uint8_t> b) {
+       b.resize(b.size() / 2);
+       return b;
+     },
+     "truncated"},
+    {"last byte missing",
+     [](std::vector<uint8_t> b) {
+       b.pop_back();
+       return b;
+     },
+     "truncated"},
     {"track missing",
      [](std::vector<uint8_t> b) {
        b.resize(find(b, {'M', 'T', 'r', 'k', 0, 0, 0, 0x15}));
        return b;
      },
      "found 2 of 3 tracks"},
-    {"format 2", [](std::vector<uint8_t> b) { b[9] = 2; return b; }, "format 2"},
-    {"zero tracks", [](std::vector<uint8_t> b) { b[11] = 0; return b; }, "no tracks"},
-    {"zero division", [](std::vector<uint8_t> b) { b[12] = b[13] = 0; return b; }, "zero ticks"},
+    {"format 2",
+     [](std::vector<uint8_t> b) {
+       b[9] = 2;
+       return b;
+     },
+     "format 2"},
+    {"zero tracks",
+     [](std::vector<uint8_t> b) {
+       b[11] = 0;
+       return b;
+     },
+     "no tracks"},
+    {"zero division",
+     [](std::vector<uint8_t> b) {
+       b[12] = b[13] = 0;
+       return b;
+     },
+     "zero ticks"},
     {"data byte first",
      [](std::vector<uint8_t> b) {
        b[find(b, {0x90, 0x3C, 0x64})] = 0x10;  // the track's first channel message loses its status
