@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+
+#include "user_error.h"
 
 namespace vstrender {
 namespace {
@@ -9,6 +12,8 @@ namespace {
 // Plug-ins are asked for at most 64 characters of text, but some write
 // more; the margin keeps that inside the buffer.
 constexpr size_t kTextBufferSize = 512;
+// More pins than any real plug-in has: a larger count is a broken record.
+constexpr int kMaxPins = 256;
 
 }  // namespace
 
@@ -18,6 +23,13 @@ Plugin::Plugin(const std::string& path) : library_(path), host_(std::make_unique
     effect_ = library_.createEffect(&hostCallback);
   }
   effect_->user = host_.get();
+  for (const auto& [count, what] :
+       {std::pair{effect_->numInputs, "inputs"}, std::pair{effect_->numOutputs, "outputs"}}) {
+    if (count < 0 || count > kMaxPins) {
+      dispatch(effClose);
+      throw UserError(path + ": the effect declares " + std::to_string(count) + " audio " + what);
+    }
+  }
   dispatch(effOpen);
 }
 

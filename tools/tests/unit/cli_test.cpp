@@ -119,6 +119,7 @@ TEST(CommandLineTest, RefusesBadInputWithOneLineAndNoOutputFile) {
       {{NO_ENTRY_PLUGIN, "--length", "1", "-o", out}, "exports neither VSTPluginMain nor main"},
       {{NULL_ENTRY_PLUGIN, "--length", "1", "-o", out}, "VSTPluginMain returned no effect (null)"},
       {{BAD_MAGIC_PLUGIN, "--length", "1", "-o", out}, "wrong magic 0x56737458 (expected 'VstP')"},
+      {{PIN_COUNT_PLUGIN, "--length", "1", "-o", out}, "the effect declares -3 audio outputs"},
       {{probe, "-i", "DIR/missing.wav", "-o", out}, "DIR/missing.wav: no such audio file"},
       {{probe, "-i", "DIR/text.wav", "-o", out}, "DIR/text.wav: cannot read audio"},
       {{probe, "-i", "DIR/cut.wav", "-o", out}, "DIR/cut.wav: truncated or corrupt audio data"},
