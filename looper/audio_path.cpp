@@ -1,52 +1,160 @@
 // The audio path: plays the loop, mixes in the dry input, overdubs while
 // recording or fading, and steps the playing position. It allocates nothing,
 // takes no lock and calls nothing.
+//
+// A block is cut into stretches of frames in one record condition (idle,
+// ramp, full gain, fade), and each stretch into spans in which the position
+// does not wrap; each span runs one of the loops of span_loops.h, with no
+// remainder or branch per sample. The results are the bits of the per-sample
+// definition: the same float operations on the same values in the same
+// order.
+#include <algorithm>
+#include <cstddef>
+
 #include "loop_engine.h"
+#include "span_loops.h"
 
 namespace quarvine {
+namespace {
+
+using spans::HeldGain;
+using spans::HostChannels;
+using spans::Overdub;
+using spans::SteppedGain;
+
+// Frames whose gains a ramp or fade works out ahead of its spans; a ramp
+// from silence lasts 201 frames.
+constexpr int32_t kGainChunk = 256;
+
+// One block as its stretches see it; the position is the engine's own.
+struct BlockRun {
+  HostChannels io;
+  MixLevels levels;
+  float* loop;
+  int32_t length;
+  int32_t& position;
+};
+
+template <int kStep>
+int32_t nextPosition(int32_t position, int32_t length) {
+  if (kStep > 0) {
+    return position + 1 == length ? 0 : position + 1;
+  }
+  return position == 0 ? length - 1 : position - 1;
+}
+
+// A stereo frame whose channel 0 is the last float before the wrap and whose
+// channel 1 is the first after it.
+template <int kStep, Overdub kOverdub>
+void wrappingFrame(BlockRun& run, int32_t frame, float gain) {
+  const HostChannels& io = run.io;
+  io.firstOutput[frame] = spans::playSample<kOverdub != Overdub::kNone>(
+      run.loop[run.position], io.firstInput[frame], gain, run.levels);
+  run.position = nextPosition<kStep>(run.position, run.length);
+  io.secondOutput[frame] = spans::playSample<kOverdub == Overdub::kAllChannels>(
+      run.loop[run.position], io.secondInput[frame], gain, run.levels);
+  run.position = nextPosition<kStep>(run.position, run.length);
+}
+
+template <int kStep, int kChannels, Overdub kOverdub, typename Gain>
+void walkStretch(BlockRun& run, int32_t first, int32_t frames, Gain gain) {
+  int32_t done = 0;
+  while (done < frames) {
+    const int32_t position = run.position;
+    // Channel samples from the position up to and including the last one
+    // before the wrap.
+    const int32_t room = kStep > 0 ? run.length - position : position + 1;
+    const int32_t whole = std::min(frames - done, room / kChannels);
+    const int32_t frame = first + done;
+    // Only a stereo frame can straddle the wrap, with one float on each side.
+    if (kChannels == 2 && whole == 0) {
+      wrappingFrame<kStep, kOverdub>(run, frame, gain[done]);
+      ++done;
+      continue;
+    }
+    const HostChannels io{run.io.firstInput + frame,
+                          kChannels == 2 ? run.io.secondInput + frame : nullptr,
+                          run.io.firstOutput + frame, run.io.secondOutput + frame};
+    float* const slot = run.loop + position;
+    if (kChannels == 1) {
+      spans::monoSpan<kStep, kOverdub>(io, slot, whole, run.levels, gain.from(done));
+    } else if (kStep > 0) {
+      spans::stereoForwardSpan<kOverdub>(io, slot, whole, run.levels, gain.from(done));
+    } else {
+      spans::stereoReverseSpan<kOverdub>(io, slot, whole, run.levels, gain.from(done));
+    }
+    const int32_t moved = whole * kChannels;
+    if (moved == room) {
+      run.position = kStep > 0 ? 0 : run.length - 1;
+    } else {
+      run.position = position + kStep * moved;
+    }
+    done += whole;
+  }
+}
+
+template <Overdub kOverdub, typename Gain>
+void runStretch(BlockRun& run, bool stereo, bool reverse, int32_t first, int32_t frames,
+                Gain gain) {
+  if (stereo) {
+    reverse ? walkStretch<-1, 2, kOverdub>(run, first, frames, gain)
+            : walkStretch<1, 2, kOverdub>(run, first, frames, gain);
+  } else {
+    reverse ? walkStretch<-1, 1, kOverdub>(run, first, frames, gain)
+            : walkStretch<1, 1, kOverdub>(run, first, frames, gain);
+  }
+}
+
+}  // namespace
 
 void LoopEngine::processReplacing(const float* firstInput, const float* secondInput,
                                   float* firstOutput, float* secondOutput, int32_t sampleFrames,
                                   MixLevels levels) {
   numChannels = secondInput != nullptr ? 2 : 1;
-  const float feedback = levels.feedback;
-  const float loopMix = levels.loopMix;
-  const float dryMix = levels.dryMix;
   if (sampleFrames <= 0) {
     return;
   }
+  BlockRun run{{firstInput, secondInput, firstOutput, secondOutput},
+               levels,
+               loopBuffer,
+               loopLength,
+               playPos};
+  const bool stereo = numChannels == 2;
 
-  const float* const inputs[2] = {firstInput, secondInput};
-  float* const outputs[2] = {firstOutput, secondOutput};
-  // The position is summed in unsigned arithmetic, where -1 is its modulo
-  // 2^32 image: with playPos < loopLength <= INT32_MAX the sum cannot wrap
-  // and is never negative, so the remainder is the signed one, even for a
-  // loop longer than 2^30 floats.
-  const uint32_t length = static_cast<uint32_t>(loopLength);
-  const uint32_t step = reverse ? static_cast<uint32_t>(-1) : 1u;
-
-  for (int32_t i = 0; i < sampleFrames; ++i) {
-    for (int32_t j = 0; j < numChannels; ++j) {
-      // Read before the output is written: an output may be its own input.
-      const float x = inputs[j][i];
-      // The loop sample is the one held before this frame's overdub, so what
-      // is recorded now is heard one lap later.
-      outputs[j][i] = loopMix * loopBuffer[playPos] + dryMix * x;
+  // The gain moves once per frame, before the frame's first write: it ramps
+  // while recording below 1.0 and fades while not recording above 0.0, and
+  // holds otherwise, so each condition lasts from a frame to the block's end
+  // or to the frame where the gain crosses its bound.
+  int32_t frame = 0;
+  while (frame < sampleFrames) {
+    const int32_t remaining = sampleFrames - frame;
+    if (recording && !(inputGain < 1.0f)) {
+      runStretch<Overdub::kAllChannels>(run, stereo, reverse, frame, remaining,
+                                        HeldGain{inputGain});
+      frame = sampleFrames;
+    } else if (!recording && !(inputGain > 0.0f)) {
+      runStretch<Overdub::kNone>(run, stereo, reverse, frame, remaining, HeldGain{inputGain});
+      frame = sampleFrames;
+    } else {
+      float gains[kGainChunk];
+      const int32_t most = std::min(remaining, kGainChunk);
+      int32_t count = 0;
       if (recording) {
-        // The gain steps once per frame, on channel 0, before the write.
-        if (j == 0 && inputGain < 1.0f) {
+        while (count < most && inputGain < 1.0f) {
           inputGain += kGainStep;
+          gains[count++] = inputGain;
         }
-        loopBuffer[playPos] = inputGain * x + feedback * loopBuffer[playPos];
-      } else if (j == 0 && inputGain > 0.0f) {
-        // The fade-out overdubs channel 0 only, with the lowered gain.
-        inputGain -= kGainStep;
-        loopBuffer[playPos] = inputGain * x + feedback * loopBuffer[playPos];
+        runStretch<Overdub::kAllChannels>(run, stereo, reverse, frame, count, SteppedGain{gains});
+      } else {
+        // The fade overdubs channel 0 only, with the lowered gain.
+        while (count < most && inputGain > 0.0f) {
+          inputGain -= kGainStep;
+          gains[count++] = inputGain;
+        }
+        runStretch<Overdub::kFirstChannel>(run, stereo, reverse, frame, count,
+                                           SteppedGain{gains});
       }
-      playPos = static_cast<int32_t>((static_cast<uint32_t>(playPos) + step + length) % length);
-    }
-    if (numChannels == 1) {
-      secondOutput[i] = firstOutput[i];
+      frame += count;
     }
   }
 }
