@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "flush_denormals.h"
 #include "loop_engine.h"
 #include "span_loops.h"
 
@@ -114,6 +115,9 @@ void LoopEngine::processReplacing(const float* firstInput, const float* secondIn
   if (sampleFrames <= 0) {
     return;
   }
+  // Subnormal loop floats would stall the arithmetic; flushing them changes
+  // only values below the smallest normal float, which are inaudible.
+  const FlushDenormals flush;
   BlockRun run{{firstInput, secondInput, firstOutput, secondOutput},
                levels,
                loopBuffer,
