@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 
 #include "aeffect.h"
 #include "test_support.h"
@@ -48,32 +47,40 @@ std::map<std::string, std::string> scan(const std::string& scanner, const std::s
   }
   std::ifstream in(caches[0]);
   const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::smatch element;
-  if (!std::regex_search(xml, element, std::regex("<VST2Info([^>]*)>"))) {
+  const size_t start = xml.find("<VST2Info ");
+  const size_t end = xml.find('>', start);
+  if (start == std::string::npos || end == std::string::npos) {
     ADD_FAILURE() << "no VST2Info in\n" << xml;
     return {};
   }
+  // name="value" pairs up to the end of the element.
   std::map<std::string, std::string> attributes;
-  const std::string text = element[1];
-  const std::regex attribute("(\\w+)=\"([^\"]*)\"");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), attribute);
-       it != std::sregex_iterator(); ++it) {
-    attributes[(*it)[1]] = (*it)[2];
+  size_t equals = xml.find("=\"", start);
+  while (equals < end) {
+    const size_t nameStart = xml.rfind(' ', equals) + 1;
+    const size_t valueEnd = xml.find('"', equals + 2);
+    attributes[xml.substr(nameStart, equals - nameStart)] =
+        xml.substr(equals + 2, valueEnd - equals - 2);
+    equals = xml.find("=\"", valueEnd);
   }
   return attributes;
 }
 
 TEST(ArdourScanTest, ArdourListsQuarvineWithOneAudioInputTwoOutputsAndMidiInput) {
+#ifdef QUARVINE_SANITIZED
+  GTEST_SKIP() << "this build's QuarvineVSTi needs the sanitizer runtime, which Ardour's scanner "
+                  "lacks; the build without sanitizers runs this test";
+#endif
   const std::string scanner = scannerPath();
   VSTRENDER_REQUIRE_FILE(scanner, "ardour");
-  const std::map<std::string, std::string> info = scan(scanner, QUARVINE_PLUGIN);
-  EXPECT_EQ(info.at("name"), "QuarvineVSTi");
-  EXPECT_EQ(info.at("id"), std::to_string(fourCharCode('Q', 'v', 'F', 'b')));
-  EXPECT_EQ(info.at("n_inputs"), "1");
-  EXPECT_EQ(info.at("n_outputs"), "2");
-  EXPECT_EQ(info.at("n_midi_inputs"), "1");
-  EXPECT_EQ(info.at("n_midi_outputs"), "0");
-  EXPECT_EQ(info.at("can_process_replace"), "1");
+  std::map<std::string, std::string> info = scan(scanner, QUARVINE_PLUGIN);
+  EXPECT_EQ(info["name"], "QuarvineVSTi");
+  EXPECT_EQ(info["id"], std::to_string(fourCharCode('Q', 'v', 'F', 'b')));
+  EXPECT_EQ(info["n_inputs"], "1");
+  EXPECT_EQ(info["n_outputs"], "2");
+  EXPECT_EQ(info["n_midi_inputs"], "1");
+  EXPECT_EQ(info["n_midi_outputs"], "0");
+  EXPECT_EQ(info["can_process_replace"], "1");
 }
 
 TEST(ArdourScanTest, ArdourListsAThirdPartySynthAsItsMakerDeclaresIt) {
@@ -82,12 +89,12 @@ TEST(ArdourScanTest, ArdourListsAThirdPartySynthAsItsMakerDeclaresIt) {
   const std::string scanner = scannerPath();
   VSTRENDER_REQUIRE_FILE(scanner, "ardour");
   VSTRENDER_REQUIRE_FILE("/usr/lib/vst/Kars-vst.so", "dpf-plugins-vst");
-  const std::map<std::string, std::string> info = scan(scanner, "/usr/lib/vst/Kars-vst.so");
-  EXPECT_EQ(info.at("name"), "Kars");
-  EXPECT_EQ(info.at("id"), std::to_string(fourCharCode('D', 'K', 'r', 's')));
-  EXPECT_EQ(info.at("n_inputs"), "0");
-  EXPECT_EQ(info.at("n_outputs"), "1");
-  EXPECT_EQ(info.at("n_midi_inputs"), "1");
+  std::map<std::string, std::string> info = scan(scanner, "/usr/lib/vst/Kars-vst.so");
+  EXPECT_EQ(info["name"], "Kars");
+  EXPECT_EQ(info["id"], std::to_string(fourCharCode('D', 'K', 'r', 's')));
+  EXPECT_EQ(info["n_inputs"], "0");
+  EXPECT_EQ(info["n_outputs"], "1");
+  EXPECT_EQ(info["n_midi_inputs"], "1");
 }
 
 }  // namespace

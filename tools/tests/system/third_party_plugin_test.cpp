@@ -18,9 +18,11 @@ constexpr const char* kPingPongPan = "/usr/lib/vst/PingPongPan-vst.so";
 constexpr const char* kKars = "/usr/lib/vst/Kars-vst.so";
 constexpr const char* kDelayCompensator = "/usr/lib/vst/lsp-plugins/comp-delay-mono.so";
 
+// In a sanitizer build the leak checker would report what these plug-ins
+// leave allocated when unloaded; that is theirs to mend, not the host's.
 ProcessResult vstrender(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), VSTRENDER_BINARY);
-  return testing::runProcess(arguments);
+  return testing::runProcess(arguments, {"ASAN_OPTIONS=detect_leaks=0"});
 }
 
 void expectInfo(const std::string& plugin, const std::string& effectName,
