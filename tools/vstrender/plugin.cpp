@@ -1,7 +1,6 @@
 #include "plugin.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "user_error.h"
