@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "flush_denormals.h"
+#include "gain_journeys.h"
 #include "loop_engine.h"
 #include "span_loops.h"
 
@@ -23,8 +24,8 @@ using spans::HostChannels;
 using spans::Overdub;
 using spans::SteppedGain;
 
-// Frames whose gains a ramp or fade works out ahead of its spans; a ramp
-// from silence lasts 201 frames.
+// Frames whose gains a ramp or fade off the usual journeys steps ahead of
+// its spans.
 constexpr int32_t kGainChunk = 256;
 
 // One block as its stretches see it; the position is the engine's own.
@@ -106,6 +107,42 @@ void runStretch(BlockRun& run, bool stereo, bool reverse, int32_t first, int32_t
   }
 }
 
+// A stretch of ramp (kRising) or fade from `gain`: up to `frames` frames, to
+// the frame where the gain passes its bound. Returns the frames run; `gain`
+// is left at the last one's.
+template <bool kRising>
+int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, int32_t first,
+                            int32_t frames, float& gain) {
+  // While recording every channel is overdubbed; the fade overdubs channel
+  // 0 only, with the lowered gain.
+  constexpr Overdub kOverdub = kRising ? Overdub::kAllChannels : Overdub::kFirstChannel;
+  constexpr journeys::Journey kJourney = journeys::journey<kRising>();
+  const int32_t next = journeys::following<kRising>(gain);
+  if (next >= 0) {
+    const int32_t count = std::min(frames, kJourney.length - next);
+    const float* const gains = kJourney.gains + next;
+    if (journeys::confirms<kRising>(gains, gain, count)) {
+      runStretch<kOverdub>(run, stereo, reverse, first, count, SteppedGain{gains});
+      gain = gains[count - 1];
+      return count;
+    }
+  }
+  // Off the usual journeys the gains are stepped here, a chunk ahead.
+  float gains[kGainChunk];
+  const int32_t most = std::min(frames, kGainChunk);
+  int32_t count = 0;
+  while (count < most && (kRising ? gain < 1.0f : gain > 0.0f)) {
+    if (kRising) {
+      gain += kGainStep;
+    } else {
+      gain -= kGainStep;
+    }
+    gains[count++] = gain;
+  }
+  runStretch<kOverdub>(run, stereo, reverse, first, count, SteppedGain{gains});
+  return count;
+}
+
 }  // namespace
 
 void LoopEngine::processReplacing(const float* firstInput, const float* secondInput,
@@ -128,7 +165,7 @@ void LoopEngine::processReplacing(const float* firstInput, const float* secondIn
   // The gain moves once per frame, before the frame's first write: it ramps
   // while recording below 1.0 and fades while not recording above 0.0, and
   // holds otherwise, so each condition lasts from a frame to the block's end
-  // or to the frame where the gain crosses its bound.
+  // or to the frame where the gain passes its bound.
   int32_t frame = 0;
   while (frame < sampleFrames) {
     const int32_t remaining = sampleFrames - frame;
@@ -139,26 +176,10 @@ void LoopEngine::processReplacing(const float* firstInput, const float* secondIn
     } else if (!recording && !(inputGain > 0.0f)) {
       runStretch<Overdub::kNone>(run, stereo, reverse, frame, remaining, HeldGain{inputGain});
       frame = sampleFrames;
+    } else if (recording) {
+      frame += changingGainStretch<true>(run, stereo, reverse, frame, remaining, inputGain);
     } else {
-      float gains[kGainChunk];
-      const int32_t most = std::min(remaining, kGainChunk);
-      int32_t count = 0;
-      if (recording) {
-        while (count < most && inputGain < 1.0f) {
-          inputGain += kGainStep;
-          gains[count++] = inputGain;
-        }
-        runStretch<Overdub::kAllChannels>(run, stereo, reverse, frame, count, SteppedGain{gains});
-      } else {
-        // The fade overdubs channel 0 only, with the lowered gain.
-        while (count < most && inputGain > 0.0f) {
-          inputGain -= kGainStep;
-          gains[count++] = inputGain;
-        }
-        runStretch<Overdub::kFirstChannel>(run, stereo, reverse, frame, count,
-                                           SteppedGain{gains});
-      }
-      frame += count;
+      frame += changingGainStretch<false>(run, stereo, reverse, frame, remaining, inputGain);
     }
   }
 }

@@ -3,6 +3,7 @@
 // the playing position and the record gain.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstdint>
 #include <random>
 #include <sstream>
@@ -17,13 +18,9 @@
 namespace quarvine::test {
 namespace {
 
-// Channel samples per run: millions, fewer under the sanitizers, which
-// slow every float access down tenfold.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int64_t kChannelSampleBudget = 1'000'000;
-#else
+// Channel samples per run: half a second here, a few seconds under the
+// sanitizers.
 constexpr int64_t kChannelSampleBudget = 6'000'000;
-#endif
 constexpr int kBlocksPerLoop = 24;
 
 // How the host lays out a block's buffers.
@@ -142,72 +139,133 @@ struct HostBlock {
   }
 };
 
-std::string describe(int32_t length, int32_t block, const LoopEngine& before, int32_t frames,
-                     bool stereo, Buffers layout, MixLevels levels) {
-  std::ostringstream text;
-  text << "loop of " << length << " floats, block " << block << ": " << frames << " frames, "
-       << (stereo ? "stereo" : "mono") << ", buffers " << static_cast<int>(layout)
-       << ", playPos " << before.playPos << ", gain " << before.inputGain << ", recording "
-       << before.recording << ", reverse " << before.reverse << ", feedback " << levels.feedback
-       << ", loopMix " << levels.loopMix << ", dryMix " << levels.dryMix;
-  return text.str();
-}
+// The engine and the oracle, given the same loop and driven block by block
+// in lock step.
+struct Twins {
+  Twins(const std::vector<float>& loop, int32_t channels, int32_t playPos) {
+    installLoop(fast, loop, channels, playPos);
+    installLoop(reference, loop, channels, playPos);
+  }
 
-// Both paths see the same floating-point control state: the engine sets
-// flush-to-zero and denormals-are-zero itself, so the reference runs under
-// the same setting, and the subnormal inputs above are compared as well.
+  void setGain(float gain) { fast.inputGain = reference.inputGain = gain; }
+  void setRecording(bool on) { fast.recording = reference.recording = on; }
+  void setReverse(bool on) { fast.reverse = reference.reverse = on; }
+  void setPlayPos(int32_t position) { fast.playPos = reference.playPos = position; }
+
+  // Both paths see the same floating-point control state: the engine sets
+  // flush-to-zero and denormals-are-zero itself, so the oracle runs under
+  // the same setting, and subnormal values are compared too.
+  void play(const HostBlock& block, MixLevels levels, int32_t frames) {
+    const std::string context = describe(block, levels, frames);
+    HostBlock mine = block;
+    HostBlock oracle = block;
+    mine.run(fast, levels, frames, false);
+    {
+      const FlushDenormals flush;
+      oracle.run(reference, levels, frames, true);
+    }
+    ASSERT_EQ(bitsOf(mine.first), bitsOf(oracle.first)) << context;
+    ASSERT_EQ(bitsOf(mine.second), bitsOf(oracle.second)) << context;
+    ASSERT_EQ(bitsOf(mine.firstOut), bitsOf(oracle.firstOut)) << context;
+    ASSERT_EQ(bitsOf(mine.secondOut), bitsOf(oracle.secondOut)) << context;
+    ASSERT_EQ(stateOf(fast).loopBits, stateOf(reference).loopBits) << context;
+    ASSERT_EQ(fast.playPos, reference.playPos) << context;
+    ASSERT_EQ(bitsOf(fast.inputGain), bitsOf(reference.inputGain)) << context;
+    ASSERT_EQ(fast.numChannels, reference.numChannels) << context;
+  }
+
+  std::string describe(const HostBlock& block, MixLevels levels, int32_t frames) const {
+    std::ostringstream text;
+    text << "loop of " << reference.loopLength << " floats, " << frames << " frames, "
+         << (block.stereo ? "stereo" : "mono") << ", buffers "
+         << static_cast<int>(block.layout) << ", playPos " << reference.playPos << ", gain "
+         << reference.inputGain << ", recording " << reference.recording << ", reverse "
+         << reference.reverse << ", feedback " << levels.feedback << ", loopMix "
+         << levels.loopMix << ", dryMix " << levels.dryMix;
+    return text.str();
+  }
+
+  LoopEngine fast;
+  LoopEngine reference;
+};
+
 TEST(AudioPathEquivalence, FastPathGivesTheOraclesBitsForRandomBlockSequences) {
   RandomSession session(20240605u);
   int64_t channelSamples = 0;
   while (channelSamples < kChannelSampleBudget) {
     const int32_t length = session.loopLength();
     bool stereo = session.chance(0.5);
-    LoopEngine fast;
-    LoopEngine reference;
-    const std::vector<float> loop = session.samples(static_cast<size_t>(length));
-    const int32_t start = session.pick(length);
-    installLoop(fast, loop, stereo ? 2 : 1, start);
-    installLoop(reference, loop, stereo ? 2 : 1, start);
-    fast.inputGain = reference.inputGain = session.gain();
-    fast.recording = reference.recording = session.chance(0.5);
-    fast.reverse = reference.reverse = session.chance(0.3);
+    Twins twins(session.samples(static_cast<size_t>(length)), stereo ? 2 : 1,
+                session.pick(length));
+    twins.setGain(session.gain());
+    twins.setRecording(session.chance(0.5));
+    twins.setReverse(session.chance(0.3));
 
     for (int block = 0; block < kBlocksPerLoop; ++block) {
       const int32_t frames = session.blockFrames(length);
       const size_t size = frames > 0 ? static_cast<size_t>(frames) : 1;
       if (session.chance(0.1)) stereo = !stereo;
       const MixLevels levels{session.feedback(), session.mix(), session.mix()};
-      HostBlock host{session.samples(size), session.samples(size), std::vector<float>(size, -7.0f),
-                     std::vector<float>(size, -7.0f), stereo,
-                     static_cast<Buffers>(session.pick(3))};
-      const std::string context = describe(length, block, reference, frames, stereo, host.layout,
-                                           levels);
-      HostBlock oracle = host;
-      host.run(fast, levels, frames, false);
-      {
-        const FlushDenormals flush;
-        oracle.run(reference, levels, frames, true);
-      }
-
-      ASSERT_EQ(bitsOf(host.first), bitsOf(oracle.first)) << context;
-      ASSERT_EQ(bitsOf(host.second), bitsOf(oracle.second)) << context;
-      ASSERT_EQ(bitsOf(host.firstOut), bitsOf(oracle.firstOut)) << context;
-      ASSERT_EQ(bitsOf(host.secondOut), bitsOf(oracle.secondOut)) << context;
-      ASSERT_EQ(stateOf(fast).loopBits, stateOf(reference).loopBits) << context;
-      ASSERT_EQ(fast.playPos, reference.playPos) << context;
-      ASSERT_EQ(bitsOf(fast.inputGain), bitsOf(reference.inputGain)) << context;
-      ASSERT_EQ(fast.numChannels, reference.numChannels) << context;
+      const HostBlock host{session.samples(size),
+                           session.samples(size),
+                           std::vector<float>(size, -7.0f),
+                           std::vector<float>(size, -7.0f),
+                           stereo,
+                           static_cast<Buffers>(session.pick(3))};
+      SCOPED_TRACE("block " + std::to_string(block));
+      ASSERT_NO_FATAL_FAILURE(twins.play(host, levels, frames));
       channelSamples += frames > 0 ? static_cast<int64_t>(frames) * (stereo ? 2 : 1) : 0;
 
       // Between blocks the player works the pedal and the reverse note, a
       // test may leave a ramp half done, and the mark may move the position.
-      if (session.chance(0.3)) fast.recording = reference.recording = !reference.recording;
-      if (session.chance(0.15)) fast.reverse = reference.reverse = !reference.reverse;
-      if (session.chance(0.1)) fast.inputGain = reference.inputGain = session.gain();
-      if (session.chance(0.05)) fast.playPos = reference.playPos = session.pick(length);
+      const LoopEngine& state = twins.reference;
+      if (session.chance(0.3)) twins.setRecording(!state.recording);
+      if (session.chance(0.15)) twins.setReverse(!state.reverse);
+      if (session.chance(0.1)) twins.setGain(session.gain());
+      if (session.chance(0.05)) twins.setPlayPos(session.pick(length));
     }
   }
 }
+
+// The gains of a ramp from silence and of the fade after it are worked out
+// ahead for round-to-nearest; under any rounding mode that a host may set,
+// the engine must still step them as the oracle does.
+class RoundingModes : public testing::TestWithParam<int> {
+protected:
+  void SetUp() override {
+    if (std::fesetround(GetParam()) != 0) GTEST_SKIP() << "rounding mode not available";
+  }
+  void TearDown() override { std::fesetround(hostRounding); }
+  const int hostRounding = std::fegetround();
+};
+
+TEST_P(RoundingModes, RampAndFadeGiveTheOraclesBits) {
+  RandomSession session(7u);
+  for (const bool stereo : {false, true}) {
+    Twins twins(session.samples(997), stereo ? 2 : 1, 0);
+    const MixLevels levels{0.95f, 1.0f, 0.5f};
+    // The pedal goes down for 130 + 130 frames and comes up for 260: blocks
+    // that start on and run past the precomputed gains.
+    for (const bool recording : {true, true, false, false}) {
+      twins.setRecording(recording);
+      const HostBlock host{session.samples(130), session.samples(130),
+                           std::vector<float>(130), std::vector<float>(130), stereo,
+                           Buffers::kSeparate};
+      ASSERT_NO_FATAL_FAILURE(twins.play(host, levels, 130));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RoundingModes,
+                         testing::Values(FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO),
+                         [](const testing::TestParamInfo<int>& info) {
+                           switch (info.param) {
+                             case FE_TONEAREST: return "ToNearest";
+                             case FE_UPWARD: return "Upward";
+                             case FE_DOWNWARD: return "Downward";
+                             default: return "TowardZero";
+                           }
+                         });
 
 }  // namespace
 }  // namespace quarvine::test
