@@ -110,8 +110,8 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int channels, double s
   file_ = sf_open(tempPath_.c_str(), SFM_WRITE, &info);
   if (file_ == nullptr) {
     forgetOnInterrupt();
-    throw UserError(path + ": cannot write: " +
-                    (errno != 0 ? std::strerror(errno) : sf_strerror(nullptr)));
+    throw UserError(
+        path + ": cannot write: " + (errno != 0 ? std::strerror(errno) : sf_strerror(nullptr)));
   }
   // Floats above full scale stay as they are; the plug-in's level is the point.
   sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_FALSE);

@@ -118,7 +118,7 @@ void runRender(const Options& options, std::ostream& out) {
       throw UserError(
           "--length: give the length of the input, or an input file, or MIDI events to end at");
     }
-    job.input = std::make_shared<SignalSource>(options.signal.value_or(SignalSpec{}),
+    job.input = std::make_shared<SignalSource>(options.signal.value_or(SignalSettings{}),
                                                options.channels, frames, job.sampleRate);
   }
   job.totalFrames = job.input->frameCount() + std::llround(options.tailSeconds * job.sampleRate);

@@ -134,7 +134,7 @@ std::optional<Options> parseOptions(int argc, char** argv) {
   if (options.demoPath.empty() && options.pluginPath.empty()) {
     throw UserError("give the path of a VST 2 plug-in library (see --help)");
   }
-  if (!signal.empty()) options.signal = parseSignalSpec(signal);
+  if (!signal.empty()) options.signal = parseSignalOption(signal);
   if (!length.empty()) options.lengthSeconds = boundedTime(length, "--length");
   if (!tail.empty()) options.tailSeconds = boundedTime(tail, "--tail");
   for (const std::string& text : events) {

@@ -20,7 +20,7 @@ struct Options {
   bool info = false;
 
   std::string inputPath;
-  std::optional<SignalSpec> signal;
+  std::optional<SignalSettings> signal;
   int channels = 1;                     // of a generated input
   std::optional<double> lengthSeconds;  // of a generated input
   double tailSeconds = 0.0;

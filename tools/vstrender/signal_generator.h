@@ -13,7 +13,7 @@
 
 namespace vstrender {
 
-struct SignalSpec {
+struct SignalSettings {
   enum class Kind { kSilence, kSine, kNoise, kImpulses };
   Kind kind = Kind::kSilence;
   double frequency = 440.0;      // sine
@@ -21,13 +21,13 @@ struct SignalSpec {
 };
 
 // Throws UserError naming --signal.
-SignalSpec parseSignalSpec(const std::string& text);
+SignalSettings parseSignalOption(const std::string& text);
 
 // Computes each sample from its frame number alone, so that any block can be
 // read in any order and a long signal takes no memory.
 class SignalSource : public InputSource {
  public:
-  SignalSource(const SignalSpec& spec, int channels, int64_t frames, double sampleRate);
+  SignalSource(const SignalSettings& settings, int channels, int64_t frames, double sampleRate);
 
   int channelCount() const override { return channels_; }
   int64_t frameCount() const override { return frames_; }
@@ -36,7 +36,7 @@ class SignalSource : public InputSource {
  private:
   float sample(int64_t frame) const;
 
-  SignalSpec spec_;
+  SignalSettings settings_;
   int channels_;
   int64_t frames_;
   double sampleRate_;

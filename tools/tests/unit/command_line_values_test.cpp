@@ -68,25 +68,25 @@ TEST(EventOptionTest, RejectsMalformedAndOutOfRangeEvents) {
   }
 }
 
-TEST(SignalSpecTest, ReadsKindsAndArguments) {
-  EXPECT_EQ(parseSignalSpec("silence").kind, SignalSpec::Kind::kSilence);
-  EXPECT_EQ(parseSignalSpec("noise").kind, SignalSpec::Kind::kNoise);
-  EXPECT_DOUBLE_EQ(parseSignalSpec("sine").frequency, 440.0);
-  EXPECT_DOUBLE_EQ(parseSignalSpec("sine:1000").frequency, 1000.0);
-  EXPECT_DOUBLE_EQ(parseSignalSpec("impulses").intervalSeconds, 1.0);
-  EXPECT_DOUBLE_EQ(parseSignalSpec("impulses:250ms").intervalSeconds, 0.25);
+TEST(SignalOptionTest, ReadsKindsAndArguments) {
+  EXPECT_EQ(parseSignalOption("silence").kind, SignalSettings::Kind::kSilence);
+  EXPECT_EQ(parseSignalOption("noise").kind, SignalSettings::Kind::kNoise);
+  EXPECT_DOUBLE_EQ(parseSignalOption("sine").frequency, 440.0);
+  EXPECT_DOUBLE_EQ(parseSignalOption("sine:1000").frequency, 1000.0);
+  EXPECT_DOUBLE_EQ(parseSignalOption("impulses").intervalSeconds, 1.0);
+  EXPECT_DOUBLE_EQ(parseSignalOption("impulses:250ms").intervalSeconds, 0.25);
   for (const char* text : {"square", "sine:", "sine:0", "sine:abc", "noise:3", "silence:1",
                            "impulses:0", "impulses:x"}) {
     SCOPED_TRACE(text);
-    EXPECT_THROW(parseSignalSpec(text), UserError);
+    EXPECT_THROW(parseSignalOption(text), UserError);
   }
 }
 
 TEST(SignalSourceTest, ImpulsesFallOnTheirFramesAndBlocksReadAlike) {
-  SignalSpec spec;
-  spec.kind = SignalSpec::Kind::kImpulses;
-  spec.intervalSeconds = 0.01;
-  const SignalSource source(spec, 2, 1000, 1000.0);
+  SignalSettings settings;
+  settings.kind = SignalSettings::Kind::kImpulses;
+  settings.intervalSeconds = 0.01;
+  const SignalSource source(settings, 2, 1000, 1000.0);
   std::vector<float> whole(1000), pieces(1000);
   source.read(1, 0, 1000, whole.data());
   for (int start = 0; start < 1000; start += 300)
@@ -96,9 +96,9 @@ TEST(SignalSourceTest, ImpulsesFallOnTheirFramesAndBlocksReadAlike) {
 }
 
 TEST(SignalSourceTest, NoiseIsTheSameOnEveryRunAndWithinHalfScale) {
-  SignalSpec spec;
-  spec.kind = SignalSpec::Kind::kNoise;
-  const SignalSource first(spec, 1, 4096, 44100.0), second(spec, 1, 4096, 44100.0);
+  SignalSettings settings;
+  settings.kind = SignalSettings::Kind::kNoise;
+  const SignalSource first(settings, 1, 4096, 44100.0), second(settings, 1, 4096, 44100.0);
   std::vector<float> a(4096), b(4096);
   first.read(0, 0, 4096, a.data());
   second.read(0, 0, 4096, b.data());

@@ -105,8 +105,8 @@ TEST(HostTest, EventsReachThePlugInAtTheirFrameWhateverTheBlockSize) {
 TEST(HostTest, ClearsOutputsForAPlugInWithoutReplacing) {
   // The accumulating probe adds its input to its outputs: only outputs
   // cleared before every block give back the input unchanged.
-  SignalSpec sine;
-  sine.kind = SignalSpec::Kind::kSine;
+  SignalSettings sine;
+  sine.kind = SignalSettings::Kind::kSine;
   RenderJob job;
   job.input = std::make_shared<SignalSource>(sine, 1, 1000, 44100);
   job.totalFrames = 1000;
