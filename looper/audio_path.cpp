@@ -111,8 +111,8 @@ void runStretch(BlockRun& run, bool stereo, bool reverse, int32_t first, int32_t
 // the frame where the gain passes its bound. Returns the frames run; `gain`
 // is left at the last one's.
 template <bool kRising>
-int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, int32_t first,
-                            int32_t frames, float& gain) {
+int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, bool roundsToNearest,
+                            int32_t first, int32_t frames, float& gain) {
   // While recording every channel is overdubbed; the fade overdubs channel
   // 0 only, with the lowered gain.
   constexpr Overdub kOverdub = kRising ? Overdub::kAllChannels : Overdub::kFirstChannel;
@@ -121,7 +121,7 @@ int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, int32_t fi
   if (next >= 0) {
     const int32_t count = std::min(frames, kJourney.length - next);
     const float* const gains = kJourney.gains + next;
-    if (journeys::confirms<kRising>(gains, gain, count)) {
+    if (roundsToNearest || journeys::confirms<kRising>(gains, gain, count)) {
       runStretch<kOverdub>(run, stereo, reverse, first, count, SteppedGain{gains});
       gain = gains[count - 1];
       return count;
@@ -177,9 +177,11 @@ void LoopEngine::processReplacing(const float* firstInput, const float* secondIn
       runStretch<Overdub::kNone>(run, stereo, reverse, frame, remaining, HeldGain{inputGain});
       frame = sampleFrames;
     } else if (recording) {
-      frame += changingGainStretch<true>(run, stereo, reverse, frame, remaining, inputGain);
+      frame += changingGainStretch<true>(run, stereo, reverse, flush.roundsToNearest(), frame,
+                                         remaining, inputGain);
     } else {
-      frame += changingGainStretch<false>(run, stereo, reverse, frame, remaining, inputGain);
+      frame += changingGainStretch<false>(run, stereo, reverse, flush.roundsToNearest(), frame,
+                                          remaining, inputGain);
     }
   }
 }

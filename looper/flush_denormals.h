@@ -32,10 +32,15 @@ public:
   FlushDenormals(const FlushDenormals&) = delete;
   FlushDenormals& operator=(const FlushDenormals&) = delete;
 
+  // True when the block's float arithmetic rounds to nearest, as the
+  // compiler's own arithmetic on constants does.
+  bool roundsToNearest() const { return (hostControl & kRoundingBits) == 0; }
+
 private:
   // MXCSR bit 15 flushes subnormal results to zero; bit 6 reads subnormal
-  // operands as zero.
+  // operands as zero; bits 13 and 14 choose the rounding.
   static constexpr unsigned kFlushModes = 0x8040u;
+  static constexpr unsigned kRoundingBits = 0x6000u;
   const unsigned hostControl;
   const bool changed;
 };
@@ -46,12 +51,15 @@ private:
 
 namespace quarvine {
 
-// Without an SSE control register there is nothing to set.
+// Without an SSE control register there is nothing to set, and the
+// rounding is not known.
 class FlushDenormals {
 public:
   FlushDenormals() {}
   FlushDenormals(const FlushDenormals&) = delete;
   FlushDenormals& operator=(const FlushDenormals&) = delete;
+
+  bool roundsToNearest() const { return false; }
 };
 
 }  // namespace quarvine

@@ -74,8 +74,8 @@ int32_t following(float gain) {
   return -1;
 }
 
-// The journeys are what round-to-nearest gives. Under any other rounding a
-// step differs somewhere, so the `count` gains from `gains` on are checked
+// The journeys are what round-to-nearest gives. Under any other rounding
+// some step differs, so there the `count` gains from `gains` on are checked
 // against one addition each, all independent of one another.
 template <bool kRising>
 bool confirms(const float* gains, float gain, int32_t count) {

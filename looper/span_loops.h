@@ -1,8 +1,9 @@
-// The audio path's inner loops: whole frames over a stretch of the loop in
-// which the position does not wrap, one loop for each record condition and
-// direction, so that the compiler can vectorise them. Each does, for every
-// channel sample, the float operations of the per-sample definition in the
-// same order and on the same values, so the results are the same bits.
+// The audio path's inner loops: whole frames over a span of the loop in
+// which the position does not wrap, one loop for each record condition,
+// channel count and direction, so that the compiler can vectorise them.
+// Each does, for every channel sample, the float operations of the
+// per-sample definition in the same order on the same values, so the
+// results are the same bits.
 #pragma once
 
 #include <cstddef>
