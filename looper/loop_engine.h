@@ -67,7 +67,9 @@ public:
 
 private:
   // A zero-filled block of `length` floats, or null when it cannot be had.
-  static float* allocateLoop(int64_t length);
+  static float* allocateSilentLoop(int64_t length);
+  // The same without the zero-fill, for a rewrite that writes every float.
+  static float* allocateLoopToFill(int64_t length);
   // Releases the old block and keeps the new one with its length.
   void replaceLoop(float* buffer, int32_t length);
   // The two directions of the octave switch; false when refused.

@@ -23,7 +23,7 @@ void LoopEngine::setLoopSeconds(int8_t value) {
   // numChannels is that of the latest block, one before the first.
   const int32_t length = std::min(numChannels * seconds * kLoopSampleRate,
                                   numChannels * kMaxLoopFrames);
-  float* buffer = allocateLoop(length);
+  float* buffer = allocateSilentLoop(length);
   // Without a new buffer the command is refused and the old loop plays on.
   if (buffer == nullptr) {
     return;

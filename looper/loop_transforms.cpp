@@ -1,4 +1,4 @@
-// The five rewrites of the loop's contents. Each builds a new zero-filled
+// The five rewrites of the loop's contents. Each fills every float of a new
 // buffer from the old one, installs it and carries the positions over; a
 // refused rewrite changes nothing.
 #include "loop_engine.h"
@@ -38,23 +38,30 @@ void LoopEngine::toggleOctaveDown() {
 bool LoopEngine::doubleFrames() {
   // No capacity limit here, only what int32_t and memory allow.
   const int64_t newLength = 2 * static_cast<int64_t>(loopLength);
-  float* buffer = allocateLoop(newLength);
+  float* buffer = allocateLoopToFill(newLength);
   if (buffer == nullptr) {
     return false;
   }
-  const std::size_t channels = static_cast<std::size_t>(numChannels);
+  const float* const old = loopBuffer;
   const std::size_t oldLength = static_cast<std::size_t>(loopLength);
-  const std::size_t length = static_cast<std::size_t>(newLength);
-  for (std::size_t from = 0; from < oldLength; ++from) {
-    const std::size_t frame = from / channels;
-    const std::size_t channel = from % channels;
-    const std::size_t first = 2 * frame * channels + channel;
-    buffer[first] = loopBuffer[from];
-    // In stereo with an odd length the last old frame lacks its right float:
-    // that float stays 0 in the new buffer, and the second copy of the left
-    // one would lie past its end, so it is not written.
-    if (first + channels < length) {
-      buffer[first + channels] = loopBuffer[from];
+  if (numChannels == 1) {
+    for (std::size_t i = 0; i < oldLength; ++i) {
+      buffer[2 * i] = old[i];
+      buffer[2 * i + 1] = old[i];
+    }
+  } else {
+    const std::size_t frames = oldLength / 2;
+    for (std::size_t f = 0; f < frames; ++f) {
+      buffer[4 * f] = old[2 * f];
+      buffer[4 * f + 1] = old[2 * f + 1];
+      buffer[4 * f + 2] = old[2 * f];
+      buffer[4 * f + 3] = old[2 * f + 1];
+    }
+    // With an odd length the last old frame lacks its right float: the new
+    // frame takes the left one and 0, and has no room for a second copy.
+    if (oldLength % 2 != 0) {
+      buffer[2 * oldLength - 2] = old[oldLength - 1];
+      buffer[2 * oldLength - 1] = 0.0f;
     }
   }
   replaceLoop(buffer, static_cast<int32_t>(newLength));
@@ -69,18 +76,28 @@ bool LoopEngine::halveFrames() {
     return false;
   }
   const int32_t newLength = loopLength / 2;
-  float* buffer = allocateLoop(newLength);
+  float* buffer = allocateLoopToFill(newLength);
   if (buffer == nullptr) {
     return false;
   }
-  const std::size_t channels = static_cast<std::size_t>(numChannels);
+  // Every second frame is dropped.
+  const float* const old = loopBuffer;
   const std::size_t length = static_cast<std::size_t>(newLength);
-  // Every second frame is dropped. An incomplete last new frame takes only
-  // its left float; every source float lies inside the old loop.
-  for (std::size_t to = 0; to < length; ++to) {
-    const std::size_t frame = to / channels;
-    const std::size_t channel = to % channels;
-    buffer[to] = loopBuffer[2 * frame * channels + channel];
+  if (numChannels == 1) {
+    for (std::size_t i = 0; i < length; ++i) {
+      buffer[i] = old[2 * i];
+    }
+  } else {
+    const std::size_t frames = length / 2;
+    for (std::size_t f = 0; f < frames; ++f) {
+      buffer[2 * f] = old[4 * f];
+      buffer[2 * f + 1] = old[4 * f + 1];
+    }
+    // An incomplete last new frame takes only its left float, which lies
+    // inside the old loop.
+    if (length % 2 != 0) {
+      buffer[length - 1] = old[2 * (length - 1)];
+    }
   }
   replaceLoop(buffer, newLength);
   playPos = halvePosition(playPos, newLength);
@@ -94,7 +111,7 @@ void LoopEngine::foldLoop() {
     return;
   }
   const int32_t newLength = loopLength / 2;
-  float* buffer = allocateLoop(newLength);
+  float* buffer = allocateLoopToFill(newLength);
   if (buffer == nullptr) {
     return;
   }
@@ -114,7 +131,7 @@ void LoopEngine::duplicateLoop() {
   if (!withinCapacity(newLength, numChannels)) {
     return;
   }
-  float* buffer = allocateLoop(newLength);
+  float* buffer = allocateLoopToFill(newLength);
   if (buffer == nullptr) {
     return;
   }
@@ -128,7 +145,7 @@ void LoopEngine::mirrorLoop() {
   if (!withinCapacity(newLength, numChannels)) {
     return;
   }
-  float* buffer = allocateLoop(newLength);
+  float* buffer = allocateLoopToFill(newLength);
   if (buffer == nullptr) {
     return;
   }
@@ -139,12 +156,22 @@ void LoopEngine::mirrorLoop() {
 }
 
 void LoopEngine::reverseMixLoop() {
-  float* buffer = allocateLoop(loopLength);
+  float* buffer = allocateLoopToFill(loopLength);
   if (buffer == nullptr) {
     return;
   }
-  for (int32_t i = 0; i < loopLength; ++i) {
-    buffer[i] = loopBuffer[i] + loopBuffer[loopLength - 1 - i];
+  // Each mirrored pair of old floats is read once for the two sums that
+  // use it, so the old loop is read once rather than twice.
+  const float* const old = loopBuffer;
+  const std::size_t length = static_cast<std::size_t>(loopLength);
+  const std::size_t half = length / 2;
+  for (std::size_t i = 0; i < half; ++i) {
+    const std::size_t mirrored = length - 1 - i;
+    buffer[i] = old[i] + old[mirrored];
+    buffer[mirrored] = old[mirrored] + old[i];
+  }
+  if (length % 2 != 0) {
+    buffer[half] = old[half] + old[half];
   }
   replaceLoop(buffer, loopLength);
 }
