@@ -1,8 +1,17 @@
-// Every MIDI command on the largest loops, beside a memcpy of the bytes of
-// the loop that the command leaves. Duplicate and mirror start from half
-// the capacity, the most they accept, and so fill it.
+// Every MIDI command on the largest loops, beside a memcpy of as many bytes
+// as the longer of the two loops holds, the old one that the command reads
+// or the new one that it writes. Duplicate and mirror start from half the
+// capacity, the most they accept, and so fill it.
+//
+// Between two timed runs another command, untimed, brings the loop back to
+// the length the timed one starts from, as a player working the notes would:
+// the allocator sees the same pattern of blocks as in a live set. The page
+// faults of each timed run are counted beside its time.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -17,51 +26,102 @@ namespace {
 
 constexpr int32_t kNoteOn = 0x90;
 constexpr int32_t kControlChange = 0xB0;
+constexpr int8_t kClear = 36;
+constexpr int8_t kOctave = 55;
+constexpr int8_t kFold = 82;
+constexpr int8_t kDuplicate = 84;
+constexpr int8_t kMirror = 87;
+constexpr int8_t kReverseMix = 91;
+constexpr int8_t kVelocity = 100;
 
-struct Command {
-  const char* name;
+constexpr int32_t kLargest = kMaxLoopFrames;
+
+struct Message {
   int32_t status;
   int8_t data1;
   int8_t data2;
+};
+
+struct Command {
+  const char* name;
+  Message message;
   bool octaveDown;
   // Mono lengths before and after; stereo doubles both.
   int32_t lengthBefore;
   int32_t lengthAfter;
+  // The untimed note that brings the loop back to lengthBefore.
+  Message restore;
+  // Whether the allocator hands all free memory back to the system before
+  // each run, so that the new block comes fresh from it, page by page.
+  bool freshBlock;
 };
 
-constexpr int32_t kLargest = kMaxLoopFrames;
+constexpr Message kNone{0, 0, 0};
 
 constexpr Command kCommands[] = {
-    {"clear", kNoteOn, 36, 100, false, kLargest, kLargest},
-    {"loop-seconds", kControlChange, 127, 8, false, kLargest, kLargest},
-    {"octave-doubling", kNoteOn, 55, 100, false, kLargest, 2 * kLargest},
-    {"octave-halving", kNoteOn, 55, 100, true, kLargest, kLargest / 2},
-    {"fold", kNoteOn, 82, 100, false, kLargest, kLargest / 2},
-    {"duplicate", kNoteOn, 84, 100, false, kLargest / 2, kLargest},
-    {"mirror", kNoteOn, 87, 100, false, kLargest / 2, kLargest},
-    {"reverse-mix", kNoteOn, 91, 100, false, kLargest, kLargest},
+    {"clear", {kNoteOn, kClear, kVelocity}, false, kLargest, kLargest, kNone, false},
+    {"loop-seconds", {kControlChange, 127, 8}, false, kLargest, kLargest, kNone, false},
+    {"loop-seconds-fresh-block", {kControlChange, 127, 8}, false, kLargest, kLargest, kNone,
+     true},
+    {"octave-doubling", {kNoteOn, kOctave, kVelocity}, false, kLargest, 2 * kLargest,
+     {kNoteOn, kOctave, kVelocity}, false},
+    {"octave-halving", {kNoteOn, kOctave, kVelocity}, true, kLargest, kLargest / 2,
+     {kNoteOn, kOctave, kVelocity}, false},
+    {"fold", {kNoteOn, kFold, kVelocity}, false, kLargest, kLargest / 2,
+     {kNoteOn, kDuplicate, kVelocity}, false},
+    {"duplicate", {kNoteOn, kDuplicate, kVelocity}, false, kLargest / 2, kLargest,
+     {kNoteOn, kFold, kVelocity}, false},
+    {"mirror", {kNoteOn, kMirror, kVelocity}, false, kLargest / 2, kLargest,
+     {kNoteOn, kFold, kVelocity}, false},
+    {"reverse-mix", {kNoteOn, kReverseMix, kVelocity}, false, kLargest, kLargest, kNone, false},
 };
 
-// Each command runs on a fresh copy of the same loop, installed outside the
-// timing.
+long minorFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return usage.ru_minflt;
+}
+
+void send(LoopEngine& engine, Message message) {
+  engine.handleMidiMessage(message.status, message.data1, message.data2);
+}
+
 void commandRuns(benchmark::State& state, Command command, int32_t channels) {
-  const std::vector<float> loop = pattern(static_cast<size_t>(command.lengthBefore * channels),
-                                          0.5f);
   LoopEngine engine;
+  test::installLoop(engine, pattern(static_cast<size_t>(command.lengthBefore * channels), 0.5f),
+                    channels);
+  engine.octaveDown = command.octaveDown;
+  long faults = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    test::installLoop(engine, loop, channels, 1, 2);
-    engine.octaveDown = command.octaveDown;
+    if (command.freshBlock) {
+      malloc_trim(0);
+    }
+    const long faultsBefore = minorFaults();
     state.ResumeTiming();
-    engine.handleMidiMessage(command.status, command.data1, command.data2);
+    send(engine, command.message);
+    state.PauseTiming();
+    faults += minorFaults() - faultsBefore;
+    if (engine.loopLength != command.lengthAfter * channels) {
+      state.SkipWithError("the command left another length than expected");
+      break;
+    }
+    if (command.restore.status != 0) {
+      send(engine, command.restore);
+    }
+    // Sums of the loop with itself would double it at every run.
+    for (int32_t i = 0; i < engine.loopLength; ++i) {
+      engine.loopBuffer[i] *= 0.5f;
+    }
+    state.ResumeTiming();
   }
-  if (engine.loopLength != command.lengthAfter * channels) {
-    state.SkipWithError("the command left another length than expected");
-  }
+  state.counters["page_faults"] =
+      benchmark::Counter(static_cast<double>(faults), benchmark::Counter::kAvgIterations);
 }
 
 void copyRuns(benchmark::State& state, Command command, int32_t channels) {
-  const size_t floats = static_cast<size_t>(command.lengthAfter * channels);
+  const size_t floats =
+      static_cast<size_t>(std::max(command.lengthBefore, command.lengthAfter) * channels);
   const std::vector<float> from = pattern(floats, 0.5f);
   std::vector<float> to(floats);
   for (auto _ : state) {

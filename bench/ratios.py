@@ -6,6 +6,12 @@
 Every figure is the median CPU time of the repetitions of one benchmark, and
 every ratio is a ratio of two such medians from the same run. "spread" is
 (slowest - fastest) / median over the repetitions, a measure of the noise.
+Run it with repetitions, for instance:
+
+    build/bench/looper_bench --benchmark_repetitions=5 \
+        --benchmark_enable_random_interleaving=true \
+        --benchmark_display_aggregates_only=true \
+        --benchmark_out=results.json --benchmark_out_format=json
 """
 import json
 import statistics
@@ -16,25 +22,31 @@ UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
 def load(path):
+    """The context and, for every benchmark, its repetitions."""
     with open(path) as file:
         data = json.load(file)
-    times = defaultdict(list)
+    runs = defaultdict(list)
     for entry in data["benchmarks"]:
         if entry.get("run_type") != "iteration" or entry.get("error_occurred"):
             continue
-        times[entry["run_name"]].append(entry["cpu_time"] * UNIT_NS[entry["time_unit"]])
-    return data["context"], times
+        runs[entry["run_name"]].append(entry)
+    return data["context"], runs
 
 
 class Figure:
-    def __init__(self, samples):
+    """Median CPU time in nanoseconds, spread, and the median page faults."""
+
+    def __init__(self, entries):
+        samples = [e["cpu_time"] * UNIT_NS[e["time_unit"]] for e in entries]
         self.median = statistics.median(samples)
         self.spread = (max(samples) - min(samples)) / self.median
         self.count = len(samples)
+        faults = [e["page_faults"] for e in entries if "page_faults" in e]
+        self.page_faults = statistics.median(faults) if faults else None
 
 
-def figures(times):
-    return {name: Figure(samples) for name, samples in times.items()}
+def figures(runs):
+    return {name: Figure(entries) for name, entries in runs.items()}
 
 
 def shape_of(parts):
@@ -99,12 +111,23 @@ def subnormal_table(found):
     print()
 
 
+COMMANDS = ["clear", "loop-seconds", "loop-seconds-fresh-block", "octave-doubling",
+            "octave-halving", "fold", "duplicate", "mirror", "reverse-mix"]
+
+
+def command_order(name):
+    parts = name.split("/") + ["", ""]
+    rank = COMMANDS.index(parts[1]) if parts[1] in COMMANDS else len(COMMANDS)
+    return rank, parts[2]
+
+
 def command_table(found):
-    print("Commands on the largest loops beside a memcpy of the bytes of the loop "
-          "they leave, microseconds:\n")
-    print("| command | channels | command | memcpy | command / memcpy | spread |")
-    print("|---|---|---|---|---|---|")
-    for name, command in found.items():
+    print("Commands on the largest loops beside a memcpy of the bytes of the longer "
+          "of the old and the new loop, microseconds:\n")
+    print("| command | channels | command | memcpy | command / memcpy "
+          "| page faults per command | spread |")
+    print("|---|---|---|---|---|---|---|")
+    for name, command in sorted(found.items(), key=lambda item: command_order(item[0])):
         parts = name.split("/")
         if parts[0] != "command":
             continue
@@ -113,7 +136,7 @@ def command_table(found):
             continue
         print(f"| {parts[1]} | {parts[2]} | {command.median / 1e3:.0f} "
               f"| {copy.median / 1e3:.0f} | {command.median / copy.median:.2f} "
-              f"| {command.spread:.0%} |")
+              f"| {command.page_faults:.0f} | {command.spread:.0%} |")
     print()
 
 
@@ -131,8 +154,8 @@ def noise(context, found):
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    context, times = load(sys.argv[1])
-    found = figures(times)
+    context, runs = load(sys.argv[1])
+    found = figures(runs)
     audio_table(found)
     subnormal_table(found)
     command_table(found)
