@@ -20,18 +20,13 @@
 #include "block_rig.h"
 #include "loop_engine.h"
 #include "loop_fixture.h"
+#include "midi_map.h"
 
 namespace quarvine::bench {
 namespace {
 
-constexpr int32_t kNoteOn = 0x90;
-constexpr int32_t kControlChange = 0xB0;
-constexpr int8_t kClear = 36;
-constexpr int8_t kOctave = 55;
-constexpr int8_t kFold = 82;
-constexpr int8_t kDuplicate = 84;
-constexpr int8_t kMirror = 87;
-constexpr int8_t kReverseMix = 91;
+using namespace midi;
+
 constexpr int8_t kVelocity = 100;
 
 constexpr int32_t kLargest = kMaxLoopFrames;
@@ -59,21 +54,22 @@ struct Command {
 constexpr Message kNone{0, 0, 0};
 
 constexpr Command kCommands[] = {
-    {"clear", {kNoteOn, kClear, kVelocity}, false, kLargest, kLargest, kNone, false},
-    {"loop-seconds", {kControlChange, 127, 8}, false, kLargest, kLargest, kNone, false},
-    {"loop-seconds-fresh-block", {kControlChange, 127, 8}, false, kLargest, kLargest, kNone,
-     true},
-    {"octave-doubling", {kNoteOn, kOctave, kVelocity}, false, kLargest, 2 * kLargest,
-     {kNoteOn, kOctave, kVelocity}, false},
-    {"octave-halving", {kNoteOn, kOctave, kVelocity}, true, kLargest, kLargest / 2,
-     {kNoteOn, kOctave, kVelocity}, false},
-    {"fold", {kNoteOn, kFold, kVelocity}, false, kLargest, kLargest / 2,
-     {kNoteOn, kDuplicate, kVelocity}, false},
-    {"duplicate", {kNoteOn, kDuplicate, kVelocity}, false, kLargest / 2, kLargest,
-     {kNoteOn, kFold, kVelocity}, false},
-    {"mirror", {kNoteOn, kMirror, kVelocity}, false, kLargest / 2, kLargest,
-     {kNoteOn, kFold, kVelocity}, false},
-    {"reverse-mix", {kNoteOn, kReverseMix, kVelocity}, false, kLargest, kLargest, kNone, false},
+    {"clear", {kNoteOn, kClearNote, kVelocity}, false, kLargest, kLargest, kNone, false},
+    {"loop-seconds", {kControlChange, kLoopSecondsController, 8}, false, kLargest, kLargest, kNone,
+     false},
+    {"loop-seconds-fresh-block", {kControlChange, kLoopSecondsController, 8}, false, kLargest,
+     kLargest, kNone, true},
+    {"octave-doubling", {kNoteOn, kOctaveNote, kVelocity}, false, kLargest, 2 * kLargest,
+     {kNoteOn, kOctaveNote, kVelocity}, false},
+    {"octave-halving", {kNoteOn, kOctaveNote, kVelocity}, true, kLargest, kLargest / 2,
+     {kNoteOn, kOctaveNote, kVelocity}, false},
+    {"fold", {kNoteOn, kFoldNote, kVelocity}, false, kLargest, kLargest / 2,
+     {kNoteOn, kDuplicateNote, kVelocity}, false},
+    {"duplicate", {kNoteOn, kDuplicateNote, kVelocity}, false, kLargest / 2, kLargest,
+     {kNoteOn, kFoldNote, kVelocity}, false},
+    {"mirror", {kNoteOn, kMirrorNote, kVelocity}, false, kLargest / 2, kLargest,
+     {kNoteOn, kFoldNote, kVelocity}, false},
+    {"reverse-mix", {kNoteOn, kReverseMixNote, kVelocity}, false, kLargest, kLargest, kNone, false},
 };
 
 long minorFaults() {

@@ -1,29 +1,11 @@
 // The MIDI control map: the sustain pedal records, controller 127 sets the
 // loop's length, and nine note numbers are commands on the loop.
 #include "loop_engine.h"
+#include "midi_map.h"
 
 namespace quarvine {
-namespace {
 
-constexpr int32_t kStatusTypeBits = 0xF0;
-constexpr int32_t kNoteOn = 0x90;
-constexpr int32_t kControlChange = 0xB0;
-
-constexpr int8_t kClearNote = 36;
-constexpr int8_t kReverseNote = 48;
-constexpr int8_t kOctaveNote = 55;
-constexpr int8_t kRecallMarkNote = 72;
-constexpr int8_t kSetMarkNote = 75;
-constexpr int8_t kFoldNote = 82;
-constexpr int8_t kDuplicateNote = 84;
-constexpr int8_t kMirrorNote = 87;
-constexpr int8_t kReverseMixNote = 91;
-
-constexpr int8_t kSustainController = 64;
-constexpr int8_t kLoopSecondsController = 127;
-constexpr int8_t kSustainOffMax = 64;
-
-}  // namespace
+using namespace midi;
 
 void LoopEngine::handleMidiMessage(int32_t status, int8_t data1, int8_t data2) {
   // All sixteen MIDI channels play the looper alike.
