@@ -70,6 +70,9 @@ private:
   static float* allocateSilentLoop(int64_t length);
   // The same without the zero-fill, for a rewrite that writes every float.
   static float* allocateLoopToFill(int64_t length);
+  // A block for twice the loop, to be filled, or null when the doubled loop
+  // would pass the capacity or cannot be had.
+  float* allocateDoubledLoop() const;
   // Releases the old block and keeps the new one with its length.
   void replaceLoop(float* buffer, int32_t length);
   // The two directions of the octave switch; false when refused.

@@ -20,11 +20,6 @@ int32_t foldPosition(int32_t position, int32_t newLength) {
   return position < newLength ? position : halvePosition(position, newLength);
 }
 
-// Duplicate and mirror may fill the capacity exactly, never exceed it.
-bool withinCapacity(int64_t length, int32_t channels) {
-  return length <= static_cast<int64_t>(channels) * kMaxLoopFrames;
-}
-
 }  // namespace
 
 void LoopEngine::toggleOctaveDown() {
@@ -126,33 +121,34 @@ void LoopEngine::foldLoop() {
   markPos = foldPosition(markPos, newLength);
 }
 
-void LoopEngine::duplicateLoop() {
+float* LoopEngine::allocateDoubledLoop() const {
+  // Duplicate and mirror may fill the capacity exactly, never exceed it.
   const int64_t newLength = 2 * static_cast<int64_t>(loopLength);
-  if (!withinCapacity(newLength, numChannels)) {
-    return;
+  if (newLength > static_cast<int64_t>(numChannels) * kMaxLoopFrames) {
+    return nullptr;
   }
-  float* buffer = allocateLoopToFill(newLength);
+  return allocateLoopToFill(newLength);
+}
+
+void LoopEngine::duplicateLoop() {
+  float* buffer = allocateDoubledLoop();
   if (buffer == nullptr) {
     return;
   }
   std::copy(loopBuffer, loopBuffer + loopLength, buffer);
   std::copy(loopBuffer, loopBuffer + loopLength, buffer + loopLength);
-  replaceLoop(buffer, static_cast<int32_t>(newLength));
+  replaceLoop(buffer, 2 * loopLength);
 }
 
 void LoopEngine::mirrorLoop() {
-  const int64_t newLength = 2 * static_cast<int64_t>(loopLength);
-  if (!withinCapacity(newLength, numChannels)) {
-    return;
-  }
-  float* buffer = allocateLoopToFill(newLength);
+  float* buffer = allocateDoubledLoop();
   if (buffer == nullptr) {
     return;
   }
   // Float by float: in stereo the mirrored frames also swap left and right.
   std::copy(loopBuffer, loopBuffer + loopLength, buffer);
   std::reverse_copy(loopBuffer, loopBuffer + loopLength, buffer + loopLength);
-  replaceLoop(buffer, static_cast<int32_t>(newLength));
+  replaceLoop(buffer, 2 * loopLength);
 }
 
 void LoopEngine::reverseMixLoop() {
