@@ -43,7 +43,8 @@ void engineBlocks(benchmark::State& state, Shape shape, Condition condition) {
 // As above in a host that flushes subnormals itself, where the engine
 // leaves the floating-point control register alone.
 void engineBlocksInFlushingHost(benchmark::State& state, Shape shape, Condition condition) {
-  const FlushDenormals host;
+  uint32_t flushing = 0;
+  const FlushDenormals host(flushing);
   engineBlocks(state, shape, condition);
 }
 

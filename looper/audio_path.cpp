@@ -10,6 +10,7 @@
 // order.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #include "flush_denormals.h"
 #include "gain_journeys.h"
@@ -37,6 +38,15 @@ struct BlockRun {
   int32_t& position;
 };
 
+// Spans shorter than this are left as they start.
+constexpr int32_t kAlignedSpanFrames = 16;
+
+// Frames from `sample` to the next float on a 16-byte boundary.
+inline int32_t framesToAlignment(const float* sample) {
+  const auto floats = static_cast<int32_t>(reinterpret_cast<uintptr_t>(sample) / sizeof(float));
+  return (4 - floats % 4) % 4;
+}
+
 template <int kStep>
 int32_t nextPosition(int32_t position, int32_t length) {
   if (kStep > 0) {
@@ -46,16 +56,24 @@ int32_t nextPosition(int32_t position, int32_t length) {
 }
 
 // A stereo frame whose channel 0 is the last float before the wrap and whose
-// channel 1 is the first after it.
+// channel 1 is the first after it. In a loop of one float both channels are
+// that float, so the channels run one after the other, each reading what the
+// one before it wrote.
 template <int kStep, Overdub kOverdub>
 void wrappingFrame(BlockRun& run, int32_t frame, float gain) {
   const HostChannels& io = run.io;
-  io.firstOutput[frame] = spans::playSample<kOverdub != Overdub::kNone>(
-      run.loop[run.position], io.firstInput[frame], gain, run.levels);
-  run.position = nextPosition<kStep>(run.position, run.length);
-  io.secondOutput[frame] = spans::playSample<kOverdub == Overdub::kAllChannels>(
-      run.loop[run.position], io.secondInput[frame], gain, run.levels);
-  run.position = nextPosition<kStep>(run.position, run.length);
+  const float* const inputs[2] = {io.firstInput, io.secondInput};
+  float* const outputs[2] = {io.firstOutput, io.secondOutput};
+  for (int channel = 0; channel < 2; ++channel) {
+    float& slot = run.loop[run.position];
+    const float held = slot;
+    const float input = inputs[channel][frame];
+    outputs[channel][frame] = spans::mixedOutput(held, input, run.levels);
+    if (channel == 0 ? kOverdub != Overdub::kNone : kOverdub == Overdub::kAllChannels) {
+      slot = spans::overdub(held, input, gain, run.levels);
+    }
+    run.position = nextPosition<kStep>(run.position, run.length);
+  }
 }
 
 template <int kStep, int kChannels, Overdub kOverdub, typename Gain>
@@ -66,8 +84,16 @@ void walkStretch(BlockRun& run, int32_t first, int32_t frames, Gain gain) {
     // Channel samples from the position up to and including the last one
     // before the wrap.
     const int32_t room = kStep > 0 ? run.length - position : position + 1;
-    const int32_t whole = std::min(frames - done, room / kChannels);
+    int32_t whole = std::min(frames - done, room / kChannels);
     const int32_t frame = first + done;
+    // A span that starts off the 16-byte alignment of the host's buffers, as
+    // one after a wrap or a change of gain can, runs its first frames alone,
+    // so that the rest moves whole aligned vectors: vectors split across
+    // cache lines made such a block up to half as slow again.
+    const int32_t head = framesToAlignment(run.io.firstOutput + frame);
+    if (head != 0 && whole > kAlignedSpanFrames) {
+      whole = head;
+    }
     // Only a stereo frame can straddle the wrap, with one float on each side.
     if (kChannels == 2 && whole == 0) {
       wrappingFrame<kStep, kOverdub>(run, frame, gain[done]);
@@ -81,9 +107,9 @@ void walkStretch(BlockRun& run, int32_t first, int32_t frames, Gain gain) {
     if (kChannels == 1) {
       spans::monoSpan<kStep, kOverdub>(io, slot, whole, run.levels, gain.from(done));
     } else if (kStep > 0) {
-      spans::stereoForwardSpan<kOverdub>(io, slot, whole, run.levels, gain.from(done));
+      spans::stereoSpan<1, kOverdub>(io, slot, whole, run.levels, gain.from(done));
     } else {
-      spans::stereoReverseSpan<kOverdub>(io, slot, whole, run.levels, gain.from(done));
+      spans::stereoSpan<-1, kOverdub>(io, slot, whole, run.levels, gain.from(done));
     }
     const int32_t moved = whole * kChannels;
     if (moved == room) {
@@ -143,47 +169,82 @@ int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, bool round
   return count;
 }
 
+// A block whose gain holds and which ends before the wrap, as most blocks
+// do: one span, with none of a stretch's bookkeeping.
+template <Overdub kOverdub>
+void heldSpan(const HostChannels& io, float* slot, int32_t frames, bool stereo, bool reverse,
+              MixLevels levels, float gain) {
+  if (!stereo) {
+    reverse ? spans::monoSpan<-1, kOverdub>(io, slot, frames, levels, HeldGain{gain})
+            : spans::monoSpan<1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+  } else if (reverse) {
+    spans::stereoSpan<-1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+  } else {
+    spans::stereoSpan<1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+  }
+}
+
+// Any other block, stretch after stretch. The gain moves once per frame,
+// before the frame's first write: it ramps while recording below 1.0 and
+// fades while not recording above 0.0, and holds otherwise, so each
+// condition lasts from a frame to the block's end or to the frame where the
+// gain passes its bound. Kept out of line, so that the usual block does not
+// pay for this one's registers and stack.
+[[gnu::noinline]] void stretchBlock(BlockRun& run, bool recording, bool stereo, bool reverse,
+                                   bool roundsToNearest, int32_t sampleFrames, float& gain) {
+  int32_t frame = 0;
+  while (frame < sampleFrames) {
+    const int32_t remaining = sampleFrames - frame;
+    if (recording && !(gain < 1.0f)) {
+      runStretch<Overdub::kAllChannels>(run, stereo, reverse, frame, remaining, HeldGain{gain});
+      frame = sampleFrames;
+    } else if (!recording && !(gain > 0.0f)) {
+      runStretch<Overdub::kNone>(run, stereo, reverse, frame, remaining, HeldGain{gain});
+      frame = sampleFrames;
+    } else if (recording) {
+      frame += changingGainStretch<true>(run, stereo, reverse, roundsToNearest, frame, remaining,
+                                         gain);
+    } else {
+      frame += changingGainStretch<false>(run, stereo, reverse, roundsToNearest, frame,
+                                          remaining, gain);
+    }
+  }
+}
+
 }  // namespace
 
 void LoopEngine::processReplacing(const float* firstInput, const float* secondInput,
                                   float* firstOutput, float* secondOutput, int32_t sampleFrames,
-                                  MixLevels levels) {
+                                  const MixLevels& levels) {
   numChannels = secondInput != nullptr ? 2 : 1;
   if (sampleFrames <= 0) {
     return;
   }
   // Subnormal loop floats would stall the arithmetic; flushing them changes
   // only values below the smallest normal float, which are inaudible.
-  const FlushDenormals flush;
+  const FlushDenormals flush(flushingControl);
+  const bool held = recording ? !(inputGain < 1.0f) : !(inputGain > 0.0f);
+  const int64_t samples = int64_t{sampleFrames} * numChannels;
+  if (held && (reverse ? samples <= playPos : samples < loopLength - playPos)) {
+    const HostChannels io{firstInput, secondInput, firstOutput, secondOutput};
+    float* const slot = loopBuffer + playPos;
+    if (recording) {
+      heldSpan<Overdub::kAllChannels>(io, slot, sampleFrames, numChannels == 2, reverse, levels,
+                                      inputGain);
+    } else {
+      heldSpan<Overdub::kNone>(io, slot, sampleFrames, numChannels == 2, reverse, levels,
+                               inputGain);
+    }
+    playPos = static_cast<int32_t>(reverse ? playPos - samples : playPos + samples);
+    return;
+  }
   BlockRun run{{firstInput, secondInput, firstOutput, secondOutput},
                levels,
                loopBuffer,
                loopLength,
                playPos};
-  const bool stereo = numChannels == 2;
-
-  // The gain moves once per frame, before the frame's first write: it ramps
-  // while recording below 1.0 and fades while not recording above 0.0, and
-  // holds otherwise, so each condition lasts from a frame to the block's end
-  // or to the frame where the gain passes its bound.
-  int32_t frame = 0;
-  while (frame < sampleFrames) {
-    const int32_t remaining = sampleFrames - frame;
-    if (recording && !(inputGain < 1.0f)) {
-      runStretch<Overdub::kAllChannels>(run, stereo, reverse, frame, remaining,
-                                        HeldGain{inputGain});
-      frame = sampleFrames;
-    } else if (!recording && !(inputGain > 0.0f)) {
-      runStretch<Overdub::kNone>(run, stereo, reverse, frame, remaining, HeldGain{inputGain});
-      frame = sampleFrames;
-    } else if (recording) {
-      frame += changingGainStretch<true>(run, stereo, reverse, flush.roundsToNearest(), frame,
-                                         remaining, inputGain);
-    } else {
-      frame += changingGainStretch<false>(run, stereo, reverse, flush.roundsToNearest(), frame,
-                                          remaining, inputGain);
-    }
-  }
+  stretchBlock(run, recording, numChannels == 2, reverse, flush.roundsToNearest(), sampleFrames,
+               inputGain);
 }
 
 }  // namespace quarvine

@@ -7,26 +7,35 @@
 // (about 1.2e-38, some 750 dB below full scale), which are inaudible.
 #pragma once
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <cstdint>
 
-#include <xmmintrin.h>
+#if defined(__GNUC__) && defined(__SSE2__)
 
 namespace quarvine {
 
 class FlushDenormals {
 public:
-  // Writing the register costs some ten nanoseconds a block; a host that
-  // has set both modes itself is left alone.
-  FlushDenormals()
-      : hostControl(_mm_getcsr()), changed((hostControl & kFlushModes) != kFlushModes) {
+  // The control register is loaded only from memory, and a load from a word
+  // stored moments before waits until every store ahead of it, a whole
+  // block's output among them, has reached the cache: up to 35 ns a block
+  // here. So both words it loads were stored long before: the host's, read
+  // before the block's first store, and the flushing word, kept by the
+  // caller from one block to the next and stored again only when the host's
+  // state changes. A host that has set both modes itself is left alone.
+  explicit FlushDenormals(uint32_t& flushingControl) {
+    asm volatile("stmxcsr %0" : "=m"(hostControl));
+    changed = (hostControl & kFlushModes) != kFlushModes;
     if (changed) {
-      _mm_setcsr(hostControl | kFlushModes);
+      if (flushingControl != (hostControl | kFlushModes)) {
+        flushingControl = hostControl | kFlushModes;
+      }
+      asm volatile("ldmxcsr %0" : : "m"(flushingControl));
     }
   }
   // Restores the modes, the rounding and the exception masks.
   ~FlushDenormals() {
     if (changed) {
-      _mm_setcsr(hostControl);
+      asm volatile("ldmxcsr %0" : : "m"(hostControl));
     }
   }
   FlushDenormals(const FlushDenormals&) = delete;
@@ -39,10 +48,10 @@ public:
 private:
   // MXCSR bit 15 flushes subnormal results to zero; bit 6 reads subnormal
   // operands as zero; bits 13 and 14 choose the rounding.
-  static constexpr unsigned kFlushModes = 0x8040u;
-  static constexpr unsigned kRoundingBits = 0x6000u;
-  const unsigned hostControl;
-  const bool changed;
+  static constexpr uint32_t kFlushModes = 0x8040u;
+  static constexpr uint32_t kRoundingBits = 0x6000u;
+  uint32_t hostControl;
+  bool changed;
 };
 
 }  // namespace quarvine
@@ -55,7 +64,7 @@ namespace quarvine {
 // rounding is not known.
 class FlushDenormals {
 public:
-  FlushDenormals() {}
+  explicit FlushDenormals(uint32_t&) {}
   FlushDenormals(const FlushDenormals&) = delete;
   FlushDenormals& operator=(const FlushDenormals&) = delete;
 

@@ -93,6 +93,27 @@ TEST_P(HostControl, IsTheSameAfterTheBlockAsBefore) {
   EXPECT_EQ(after, before) << std::hex << "before 0x" << before << ", after 0x" << after;
 }
 
+// One engine under a host that changes its rounding between blocks: each
+// block rounds as the host has set it, not as the block before did.
+TEST_F(ControlRegister, EachBlockRoundsAsTheHostHasSetIt) {
+  LoopEngine engine;
+  installLoop(engine, {0.3f});
+  const MixLevels levels{1.0f, 0.1f, 0.7f};
+  // Nearest, upward, downward, toward zero, nearest again.
+  for (const unsigned control : {0x1F80u, 0x5F80u, 0x3F80u, 0x7F80u, 0x1F80u}) {
+    writeControl(control | 0x8040u);
+    volatile float held = 0.3f;
+    volatile float input = -0.2f;
+    const float expected = levels.loopMix * held + levels.dryMix * input;
+    writeControl(control);
+    float in = -0.2f;
+    float first = 0.0f;
+    float second = 0.0f;
+    engine.processReplacing(&in, nullptr, &first, &second, 1, levels);
+    EXPECT_EQ(bitsOf(first), bitsOf(expected)) << std::hex << "host control 0x" << control;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostControl,
     testing::Values(HostControlCase{"TowardZeroNoFlushing", 0x7F80u},
