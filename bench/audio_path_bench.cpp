@@ -9,7 +9,6 @@
 
 #include "block_rig.h"
 #include "flush_denormals.h"
-#include "limit_kernel.h"
 #include "reference_audio_path.h"
 
 namespace quarvine::bench {
@@ -34,8 +33,7 @@ void engineBlocks(benchmark::State& state, Shape shape, Condition condition) {
   BlockRig rig(shape.loopLength, shape.frames, shape.stereo, condition);
   for (auto _ : state) {
     rig.startBlock();
-    rig.engine.processReplacing(rig.first.data(), rig.secondInput(), rig.firstOut.data(),
-                                rig.secondOut.data(), rig.frames, kLevels);
+    rig.engineBlock(kLevels);
   }
   rig.countSamples(state);
 }
@@ -52,26 +50,16 @@ void straightBlocks(benchmark::State& state, Shape shape, Condition condition) {
   BlockRig rig(shape.loopLength, shape.frames, shape.stereo, condition);
   for (auto _ : state) {
     rig.startBlock();
-    test::referenceProcessReplacing(rig.engine, rig.first.data(), rig.secondInput(),
-                                    rig.firstOut.data(), rig.secondOut.data(), rig.frames,
-                                    kLevels);
+    test::referenceProcessReplacing(rig.engine, rig.first, rig.secondInput(), rig.firstOut,
+                                    rig.secondOut, rig.frames, kLevels);
   }
   rig.countSamples(state);
 }
 
-// The span moves through the loop as the engine's position does and starts
-// again at 0 when the next block would run past the end.
 void limitBlocks(benchmark::State& state, Shape shape) {
   BlockRig rig(shape.loopLength, shape.frames, shape.stereo, kFull);
-  const int32_t span = shape.frames * (shape.stereo ? 2 : 1);
-  int32_t position = 0;
   for (auto _ : state) {
-    if (position + span > shape.loopLength) {
-      position = 0;
-    }
-    limitBlock(rig.first.data(), rig.secondInput(), rig.firstOut.data(), rig.secondOut.data(),
-               rig.loop.data() + position, rig.frames, kLevels, kHeldGain);
-    position += span;
+    rig.limitBlock(kLevels, kHeldGain);
   }
   rig.countSamples(state);
 }

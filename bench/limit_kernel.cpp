@@ -38,7 +38,8 @@ void stereoLimit(const float* __restrict firstInput, const float* __restrict sec
 }  // namespace
 
 void limitBlock(const float* firstInput, const float* secondInput, float* firstOutput,
-                float* secondOutput, float* loop, int32_t frames, MixLevels levels, float gain) {
+                float* secondOutput, float* loop, int32_t frames, const MixLevels& levels,
+                float gain) {
   if (secondInput == nullptr) {
     monoLimit(firstInput, firstOutput, secondOutput, loop, frames, levels, gain);
   } else {

@@ -11,8 +11,10 @@
 namespace quarvine::bench {
 
 // `loop` is the span's first float; the span holds frames * channels floats,
-// channels interleaved. secondInput null means one channel.
+// channels interleaved. secondInput null means one channel. The levels come
+// by reference, as the engine's do.
 void limitBlock(const float* firstInput, const float* secondInput, float* firstOutput,
-                float* secondOutput, float* loop, int32_t frames, MixLevels levels, float gain);
+                float* secondOutput, float* loop, int32_t frames, const MixLevels& levels,
+                float gain);
 
 }  // namespace quarvine::bench

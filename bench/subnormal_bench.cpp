@@ -8,7 +8,6 @@
 #include <string>
 
 #include "block_rig.h"
-#include "limit_kernel.h"
 
 namespace quarvine::bench {
 namespace {
@@ -29,22 +28,15 @@ constexpr Contents kSubnormal{"subnormal", 1e-39f};
 void engineBlocks(benchmark::State& state, Contents contents, Condition condition) {
   BlockRig rig(kLoopLength, kFrames, false, condition, contents.loopScale, 0.0f);
   for (auto _ : state) {
-    rig.engine.processReplacing(rig.first.data(), nullptr, rig.firstOut.data(),
-                                rig.secondOut.data(), rig.frames, kKeepLevels);
+    rig.engineBlock(kKeepLevels);
   }
   rig.countSamples(state);
 }
 
 void unflushedLimitBlocks(benchmark::State& state, Contents contents) {
   BlockRig rig(kLoopLength, kFrames, false, kFull, contents.loopScale, 0.0f);
-  int32_t position = 0;
   for (auto _ : state) {
-    if (position + kFrames > kLoopLength) {
-      position = 0;
-    }
-    limitBlock(rig.first.data(), nullptr, rig.firstOut.data(), rig.secondOut.data(),
-               rig.loop.data() + position, rig.frames, kKeepLevels, kHeldGain);
-    position += kFrames;
+    rig.limitBlock(kKeepLevels, kHeldGain);
   }
   rig.countSamples(state);
 }
