@@ -133,25 +133,39 @@ void runStretch(BlockRun& run, bool stereo, bool reverse, int32_t first, int32_t
   }
 }
 
+// The gains of the next frames of a ramp (kRising) or fade from `gain`, read
+// from its usual journey: `count` of them, at most `frames`, up to the frame
+// where the gain passes its bound. Null when the gain is off the journey or
+// the host's rounding steps it otherwise.
+template <bool kRising>
+const float* journeyGains(float gain, int32_t frames, bool roundsToNearest, int32_t& count) {
+  constexpr journeys::Journey kJourney = journeys::journey<kRising>();
+  const int32_t next = journeys::following<kRising>(gain);
+  if (next < 0) {
+    return nullptr;
+  }
+  count = std::min(frames, kJourney.length - next);
+  const float* const gains = kJourney.gains + next;
+  return roundsToNearest || journeys::confirms<kRising>(gains, gain, count) ? gains : nullptr;
+}
+
+// While recording every channel is overdubbed; the fade overdubs channel 0
+// only, with the lowered gain.
+template <bool kRising>
+constexpr Overdub kChangingGainOverdub = kRising ? Overdub::kAllChannels : Overdub::kFirstChannel;
+
 // A stretch of ramp (kRising) or fade from `gain`: up to `frames` frames, to
 // the frame where the gain passes its bound. Returns the frames run; `gain`
 // is left at the last one's.
 template <bool kRising>
 int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, bool roundsToNearest,
                             int32_t first, int32_t frames, float& gain) {
-  // While recording every channel is overdubbed; the fade overdubs channel
-  // 0 only, with the lowered gain.
-  constexpr Overdub kOverdub = kRising ? Overdub::kAllChannels : Overdub::kFirstChannel;
-  constexpr journeys::Journey kJourney = journeys::journey<kRising>();
-  const int32_t next = journeys::following<kRising>(gain);
-  if (next >= 0) {
-    const int32_t count = std::min(frames, kJourney.length - next);
-    const float* const gains = kJourney.gains + next;
-    if (roundsToNearest || journeys::confirms<kRising>(gains, gain, count)) {
-      runStretch<kOverdub>(run, stereo, reverse, first, count, SteppedGain{gains});
-      gain = gains[count - 1];
-      return count;
-    }
+  constexpr Overdub kOverdub = kChangingGainOverdub<kRising>;
+  int32_t onJourney = 0;
+  if (const float* const gains = journeyGains<kRising>(gain, frames, roundsToNearest, onJourney)) {
+    runStretch<kOverdub>(run, stereo, reverse, first, onJourney, SteppedGain{gains});
+    gain = gains[onJourney - 1];
+    return onJourney;
   }
   // Off the usual journeys the gains are stepped here, a chunk ahead.
   float gains[kGainChunk];
@@ -169,19 +183,51 @@ int32_t changingGainStretch(BlockRun& run, bool stereo, bool reverse, bool round
   return count;
 }
 
-// A block whose gain holds and which ends before the wrap, as most blocks
-// do: one span, with none of a stretch's bookkeeping.
-template <Overdub kOverdub>
-void heldSpan(const HostChannels& io, float* slot, int32_t frames, bool stereo, bool reverse,
-              MixLevels levels, float gain) {
+// One span over a whole block.
+template <Overdub kOverdub, typename Gain>
+void blockSpan(const HostChannels& io, float* slot, int32_t frames, bool stereo, bool reverse,
+               const MixLevels& levels, Gain gain) {
   if (!stereo) {
-    reverse ? spans::monoSpan<-1, kOverdub>(io, slot, frames, levels, HeldGain{gain})
-            : spans::monoSpan<1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+    reverse ? spans::monoSpan<-1, kOverdub>(io, slot, frames, levels, gain)
+            : spans::monoSpan<1, kOverdub>(io, slot, frames, levels, gain);
   } else if (reverse) {
-    spans::stereoSpan<-1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+    spans::stereoSpan<-1, kOverdub>(io, slot, frames, levels, gain);
   } else {
-    spans::stereoSpan<1, kOverdub>(io, slot, frames, levels, HeldGain{gain});
+    spans::stereoSpan<1, kOverdub>(io, slot, frames, levels, gain);
   }
+}
+
+// A block that ends before the wrap and whose gain holds, or ramps or fades
+// on its usual journey through the whole block, as most blocks do: one
+// span, with none of a stretch's bookkeeping. False, with nothing done, for
+// any other block.
+bool singleSpanBlock(const HostChannels& io, float* slot, int32_t frames, bool stereo,
+                     bool reverse, bool recording, bool roundsToNearest,
+                     const MixLevels& levels, float& gain) {
+  if (recording ? !(gain < 1.0f) : !(gain > 0.0f)) {
+    if (recording) {
+      blockSpan<Overdub::kAllChannels>(io, slot, frames, stereo, reverse, levels, HeldGain{gain});
+    } else {
+      blockSpan<Overdub::kNone>(io, slot, frames, stereo, reverse, levels, HeldGain{gain});
+    }
+    return true;
+  }
+  int32_t count = 0;
+  const float* const gains = recording
+                                 ? journeyGains<true>(gain, frames, roundsToNearest, count)
+                                 : journeyGains<false>(gain, frames, roundsToNearest, count);
+  if (gains == nullptr || count < frames) {
+    return false;
+  }
+  if (recording) {
+    blockSpan<kChangingGainOverdub<true>>(io, slot, frames, stereo, reverse, levels,
+                                          SteppedGain{gains});
+  } else {
+    blockSpan<kChangingGainOverdub<false>>(io, slot, frames, stereo, reverse, levels,
+                                           SteppedGain{gains});
+  }
+  gain = gains[frames - 1];
+  return true;
 }
 
 // Any other block, stretch after stretch. The gain moves once per frame,
@@ -223,18 +269,11 @@ void LoopEngine::processReplacing(const float* firstInput, const float* secondIn
   // Subnormal loop floats would stall the arithmetic; flushing them changes
   // only values below the smallest normal float, which are inaudible.
   const FlushDenormals flush(flushingControl);
-  const bool held = recording ? !(inputGain < 1.0f) : !(inputGain > 0.0f);
   const int64_t samples = int64_t{sampleFrames} * numChannels;
-  if (held && (reverse ? samples <= playPos : samples < loopLength - playPos)) {
-    const HostChannels io{firstInput, secondInput, firstOutput, secondOutput};
-    float* const slot = loopBuffer + playPos;
-    if (recording) {
-      heldSpan<Overdub::kAllChannels>(io, slot, sampleFrames, numChannels == 2, reverse, levels,
-                                      inputGain);
-    } else {
-      heldSpan<Overdub::kNone>(io, slot, sampleFrames, numChannels == 2, reverse, levels,
-                               inputGain);
-    }
+  if ((reverse ? samples <= playPos : samples < loopLength - playPos) &&
+      singleSpanBlock({firstInput, secondInput, firstOutput, secondOutput}, loopBuffer + playPos,
+                      sampleFrames, numChannels == 2, reverse, recording,
+                      flush.roundsToNearest(), levels, inputGain)) {
     playPos = static_cast<int32_t>(reverse ? playPos - samples : playPos + samples);
     return;
   }
