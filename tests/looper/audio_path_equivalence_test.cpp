@@ -228,6 +228,30 @@ TEST(AudioPathEquivalence, FastPathGivesTheOraclesBitsForRandomBlockSequences) {
   }
 }
 
+// Blocks that end one frame before, on and one frame after the last frame
+// of a ramp from silence (201 frames) or of the fade after it (202 frames).
+TEST(AudioPathEquivalence, BlocksEndingAroundTheEndOfARampOrFade) {
+  RandomSession session(11u);
+  for (const bool stereo : {false, true}) {
+    for (const bool recording : {true, false}) {
+      for (const int32_t past : {-1, 0, 1}) {
+        Twins twins(session.samples(997), stereo ? 2 : 1, 0);
+        twins.setRecording(recording);
+        twins.setGain(recording ? 0.0f : 0x1.0147a2p+0f);
+        const int32_t journey = recording ? 201 : 202;
+        for (const int32_t frames : {100, journey - 100 + past, 50}) {
+          const HostBlock host{session.samples(frames), session.samples(frames),
+                               std::vector<float>(frames), std::vector<float>(frames), stereo,
+                               Buffers::kSeparate};
+          SCOPED_TRACE("journey of " + std::to_string(journey) + " frames, block ending " +
+                       std::to_string(past) + " frames past its end");
+          ASSERT_NO_FATAL_FAILURE(twins.play(host, {0.95f, 1.0f, 0.5f}, frames));
+        }
+      }
+    }
+  }
+}
+
 // The gains of a ramp from silence and of the fade after it are worked out
 // ahead for round-to-nearest; under any rounding mode that a host may set,
 // the engine must still step them as the oracle does.
