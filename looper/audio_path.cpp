@@ -5,7 +5,8 @@
 // A block is cut into stretches of frames in one record condition (idle,
 // ramp, full gain, fade), and each stretch into spans in which the position
 // does not wrap; each span runs one of the loops of span_loops.h, with no
-// remainder or branch per sample. The results are the bits of the per-sample
+// remainder or branch per sample. Most blocks are a single span: one
+// condition throughout and no wrap. The results are the bits of the per-sample
 // definition: the same float operations on the same values in the same
 // order.
 #include <algorithm>
@@ -38,7 +39,8 @@ struct BlockRun {
   int32_t& position;
 };
 
-// Spans shorter than this are left as they start.
+// A span of at most this many frames runs as it starts, aligned or not:
+// running its first frames alone would cost more than it saves.
 constexpr int32_t kAlignedSpanFrames = 16;
 
 // Frames from `sample` to the next float on a 16-byte boundary.
