@@ -21,7 +21,9 @@ public:
   // here. So both words it loads were stored long before: the host's, read
   // before the block's first store, and the flushing word, kept by the
   // caller from one block to the next and stored again only when the host's
-  // state changes. A host that has set both modes itself is left alone.
+  // state changes. A host that has set both modes itself is left alone. The
+  // loads are barriers to the compiler: no load or store of the block moves
+  // across them, and so no float operation on what it loads or stores.
   explicit FlushDenormals(uint32_t& flushingControl) {
     asm volatile("stmxcsr %0" : "=m"(hostControl));
     changed = (hostControl & kFlushModes) != kFlushModes;
@@ -29,13 +31,13 @@ public:
       if (flushingControl != (hostControl | kFlushModes)) {
         flushingControl = hostControl | kFlushModes;
       }
-      asm volatile("ldmxcsr %0" : : "m"(flushingControl));
+      asm volatile("ldmxcsr %0" : : "m"(flushingControl) : "memory");
     }
   }
   // Restores the modes, the rounding and the exception masks.
   ~FlushDenormals() {
     if (changed) {
-      asm volatile("ldmxcsr %0" : : "m"(hostControl));
+      asm volatile("ldmxcsr %0" : : "m"(hostControl) : "memory");
     }
   }
   FlushDenormals(const FlushDenormals&) = delete;
